@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrix {
+
+// A drive as the Windows side of the program sees it: a letter and the host
+// folder it stands for (on Windows the folder is the drive's own root).
+struct Drive {
+    char letter;  // upper case
+    std::filesystem::path root;
+};
+
+// Maps the Windows path texts that the program stores, compares and shows
+// onto the host's file system, and host folders back to Windows texts.
+//
+// On Linux the letters are those of the user's default Wine prefix, with Z:
+// standing for "/" as Wine has it; each component of a path is found without
+// regard to letter case when the exact name does not exist, so that
+// "system\manifest.ini" finds System/Manifest.ini.
+class DriveTable {
+public:
+    // Tests give temporary folders as drives and a current directory of their own.
+    DriveTable(std::vector<Drive> drives, std::filesystem::path processCurrentDirectory);
+
+    // The user's drives and the process's current directory.
+    static DriveTable fromSystem();
+
+    const std::vector<Drive>& drives() const { return m_drives; }
+
+    // A drive is ready when it is in the table and its folder exists.
+    bool isReady(char letter) const;
+
+    // The host path that a Windows text names. Components that exist are
+    // matched case-insensitively; the first one that does not exist, and all
+    // after it, are taken as written, so that a file about to be created keeps
+    // its name. Raises DeviceUnavailable for a drive that is not ready.
+    std::filesystem::path toHost(std::string_view windowsPath) const;
+
+    // The Windows text for a host path, by the drive whose folder holds it most
+    // specifically ("/home/me/.wine/drive_c/UT" is "C:\UT", not "Z:\home\...").
+    std::string toWindows(const std::filesystem::path& hostPath) const;
+
+    // Each drive keeps a current directory: the process's own for its drive,
+    // the root for the others. Windows form.
+    std::string currentDirectory(char letter) const;
+    std::string processCurrentDirectory() const;
+
+private:
+    std::vector<Drive> m_drives;
+    std::filesystem::path m_processCurrentDirectory;
+};
+
+}  // namespace kestrix
