@@ -37,11 +37,15 @@ public:
     // The host path that a Windows text names. Components that exist are
     // matched case-insensitively; the first one that does not exist, and all
     // after it, are taken as written, so that a file about to be created keeps
-    // its name. Raises DeviceUnavailable for a drive that is not ready.
+    // its name. "C:" and "C:UT" start at the drive's root; a text without a
+    // letter starts at the process's current directory ("\UT" at the root of
+    // its drive). Raises DeviceUnavailable for a drive that is not ready.
     std::filesystem::path toHost(std::string_view windowsPath) const;
 
     // The Windows text for a host path, by the drive whose folder holds it most
     // specifically ("/home/me/.wine/drive_c/UT" is "C:\UT", not "Z:\home\...").
+    // Raises PathNotFound for a path under no drive, which only a table
+    // without Z: can meet.
     std::string toWindows(const std::filesystem::path& hostPath) const;
 
     // Each drive keeps a current directory: the process's own for its drive,

@@ -20,7 +20,9 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
                       [](char x, char y) { return foldCase(x) == foldCase(y); });
 }
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 std::vector<std::string> components(std::string_view path) {
     std::vector<std::string> names;

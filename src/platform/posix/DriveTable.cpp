@@ -1,0 +1,232 @@
+#include "platform/DriveTable.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdlib>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "platform/ErrorNumber.h"
+#include "platform/PlatformError.h"
+#include "platform/WindowsPath.h"
+
+namespace kestrix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+char upperCase(char letter) {
+    return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
+// Lexically normal, without the trailing separator that would add an empty
+// last component and spoil comparisons by component.
+fs::path normalFolder(const fs::path& path) {
+    fs::path normal = path.lexically_normal();
+    if (normal.has_relative_path() && !normal.has_filename()) {
+        normal = normal.parent_path();
+    }
+    return normal;
+}
+
+// Sorted, so that a lookup among names differing only in case picks the same
+// one on every run, whatever order the file system lists them in.
+std::vector<std::string> entryNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The entry of the folder that a Windows name stands for: the exact name
+// first, since a case-sensitive file system may hold several spellings.
+std::optional<std::string> findEntry(const fs::path& folder, const std::string& name) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(folder / name, error))) {
+        return name;
+    }
+    for (const std::string& entry : entryNames(folder)) {
+        if (WindowsPath::equalsIgnoringCase(entry, name)) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+// Windows resolves "." and ".." on the text alone, before the file system is
+// asked, and ".." at a root stays there.
+std::vector<std::string> withoutDots(const std::vector<std::string>& names) {
+    std::vector<std::string> resolved;
+    for (const std::string& name : names) {
+        if (name == "..") {
+            if (!resolved.empty()) {
+                resolved.pop_back();
+            }
+        } else if (name != ".") {
+            resolved.push_back(name);
+        }
+    }
+    return resolved;
+}
+
+// The number of leading components of path that root holds, or nothing when
+// root is not an ancestor (or the same folder) by whole components.
+std::optional<std::ptrdiff_t> prefixLength(const fs::path& root, const fs::path& path) {
+    const auto [rootEnd, pathEnd] =
+        std::mismatch(root.begin(), root.end(), path.begin(), path.end());
+    if (rootEnd != root.end()) {
+        return std::nullopt;
+    }
+    return std::distance(path.begin(), pathEnd);
+}
+
+// A drive's folder may be reached through a link (dosdevices/c: is one), so
+// both its spelling and its real location count.
+std::optional<std::ptrdiff_t> coveredLength(const fs::path& root, const fs::path& path) {
+    std::error_code error;
+    const fs::path canonical = fs::weakly_canonical(root, error);
+    const std::optional<std::ptrdiff_t> spelled = prefixLength(root, path);
+    return error ? spelled : std::max(spelled, prefixLength(normalFolder(canonical), path));
+}
+
+const Drive* findDrive(const std::vector<Drive>& drives, char letter) {
+    const auto drive = std::find_if(drives.begin(), drives.end(),
+                                    [letter](const Drive& d) { return d.letter == letter; });
+    return drive == drives.end() ? nullptr : &*drive;
+}
+
+// Where a dosdevices link leads; a relative target is read from the
+// dosdevices folder as Wine reads it. The drive's folder may be missing.
+fs::path linkTarget(const fs::path& dosdevices, const fs::path& target) {
+    std::error_code error;
+    const fs::path resolved = fs::weakly_canonical(dosdevices / target, error);
+    return error ? normalFolder(dosdevices / target) : normalFolder(resolved);
+}
+
+}  // namespace
+
+DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory)
+    : m_drives(std::move(drives)),
+      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))) {
+    for (Drive& drive : m_drives) {
+        drive.letter = upperCase(drive.letter);
+        drive.root = normalFolder(fs::absolute(drive.root));
+    }
+}
+
+DriveTable DriveTable::fromSystem() {
+    std::map<char, fs::path> roots;
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        const fs::path dosdevices = fs::path(home) / ".wine" / "dosdevices";
+        // Wine names its links in lower case; "c::" and the like are raw
+        // devices, not drives.
+        for (const std::string& name : entryNames(dosdevices)) {
+            if (name.size() != 2 || name[0] < 'a' || name[0] > 'z' || name[1] != ':') {
+                continue;
+            }
+            std::error_code error;
+            const fs::path target = fs::read_symlink(dosdevices / name, error);
+            if (!error) {
+                roots[upperCase(name[0])] = linkTarget(dosdevices, target);
+            }
+        }
+    }
+    // Wine always gives Z: the whole file system, so every host path has a
+    // Windows form even when the prefix maps z: elsewhere or is missing.
+    roots['Z'] = "/";
+
+    std::vector<Drive> drives;
+    for (const auto& [letter, root] : roots) {
+        drives.push_back(Drive{letter, root});
+    }
+    return DriveTable(std::move(drives), fs::current_path());
+}
+
+bool DriveTable::isReady(char letter) const {
+    const Drive* drive = findDrive(m_drives, upperCase(letter));
+    std::error_code error;
+    return drive != nullptr && fs::is_directory(drive->root, error);
+}
+
+fs::path DriveTable::toHost(std::string_view windowsPath) const {
+    char letter = 0;
+    std::vector<std::string> names;
+    if (const std::optional<char> drive = WindowsPath::driveLetter(windowsPath)) {
+        // "C:" and "C:UT" are taken from the drive's root, not from its current
+        // directory: a stored text then names the same file whatever the
+        // process's current directory is.
+        letter = *drive;
+        names = WindowsPath::components(windowsPath.substr(2));
+    } else {
+        const std::string current = processCurrentDirectory();
+        letter = current[0];
+        if (windowsPath.empty() || !WindowsPath::isSeparator(windowsPath[0])) {
+            names = WindowsPath::components(std::string_view(current).substr(2));
+        }
+        for (std::string& name : WindowsPath::components(windowsPath)) {
+            names.push_back(std::move(name));
+        }
+    }
+
+    if (!isReady(letter)) {
+        throw PlatformError(ErrorNumber::DeviceUnavailable);
+    }
+
+    // Once a name is not found its folder does not exist, so every later name
+    // is taken as written too.
+    fs::path host = findDrive(m_drives, letter)->root;
+    for (const std::string& name : withoutDots(names)) {
+        host /= findEntry(host, name).value_or(name);
+    }
+    return host;
+}
+
+std::string DriveTable::toWindows(const fs::path& hostPath) const {
+    const fs::path path = normalFolder(m_processCurrentDirectory / hostPath);
+    const Drive* best = nullptr;
+    std::ptrdiff_t bestLength = 0;
+    for (const Drive& drive : m_drives) {
+        const std::optional<std::ptrdiff_t> length = coveredLength(drive.root, path);
+        if (length && (best == nullptr || *length > bestLength)) {
+            best = &drive;
+            bestLength = *length;
+        }
+    }
+    if (best == nullptr) {
+        throw PlatformError(
+            ErrorNumber::PathNotFound,
+            PlatformError::standardDescription(ErrorNumber::PathNotFound) + ": " + path.string());
+    }
+
+    std::string windows{best->letter, ':', '\\'};
+    auto name = path.begin();
+    std::advance(name, bestLength);
+    for (; name != path.end(); ++name) {
+        if (windows.back() != '\\') {
+            windows += '\\';
+        }
+        windows += name->string();
+    }
+    return windows;
+}
+
+std::string DriveTable::currentDirectory(char letter) const {
+    const std::string current = processCurrentDirectory();
+    if (current[0] == upperCase(letter)) {
+        return current;
+    }
+    return std::string{upperCase(letter), ':', '\\'};
+}
+
+std::string DriveTable::processCurrentDirectory() const {
+    return toWindows(m_processCurrentDirectory);
+}
+
+}  // namespace kestrix
