@@ -1,0 +1,119 @@
+#include "manifest/ManifestReader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "manifest/LineWriter.h"
+#include "platform/ErrorNumber.h"
+#include "platform/FileOperations.h"
+#include "platform/PlatformError.h"
+#include "support/TempFolder.h"
+
+namespace kestrix {
+namespace {
+
+using namespace std::string_literals;
+
+using Line = std::pair<std::string, std::string>;  // text, raw
+
+struct SplitCase {
+    const char* name;
+    std::string content;
+    std::vector<Line> lines;
+};
+
+std::vector<Line> readAll(ManifestReader& reader) {
+    std::vector<Line> lines;
+    while (!reader.atEnd()) {
+        const ManifestLine line = reader.next();
+        lines.emplace_back(line.text, line.raw);
+    }
+    return lines;
+}
+
+class ManifestReaderSplit : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(ManifestReaderSplit, GivesEachLineWithAndWithoutItsLineEnd) {
+    ManifestReader reader;
+    reader.openText(GetParam().content);
+    EXPECT_EQ(readAll(reader), GetParam().lines);
+    try {
+        reader.next();
+        FAIL() << "read past the end";
+    } catch (const PlatformError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::InputPastEndOfFile);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ManifestReaderSplit,
+    ::testing::Values(
+        SplitCase{"EmptyFile", "", {}},
+        SplitCase{"CrLfEndsTheFileWithoutAnEmptyLineAfter",
+                  "[A]\r\nx=1\r\n",
+                  {{"[A]", "[A]\r\n"}, {"x=1", "x=1\r\n"}}},
+        SplitCase{"MixedLineEndsAndALastLineWithoutOne",
+                  "a\nb\r\nc",
+                  {{"a", "a\n"}, {"b", "b\r\n"}, {"c", "c"}}},
+        SplitCase{"EmptyLines", "\r\n\n", {{"", "\r\n"}, {"", "\n"}}},
+        SplitCase{"LoneCrBelongsToTheText", "a\rb\r\nc\r", {{"a\rb", "a\rb\r\n"}, {"c\r", "c\r"}}},
+        SplitCase{"CommasQuotesTabsAnd8BitBytesStayWhole",
+                  "Copy=(Src=A,Master=B)\t\"%Product%\" \xE9\xC3\xA9\0x\r\n"
+                  "  \"quoted\",rest  \n"s,
+                  {{"Copy=(Src=A,Master=B)\t\"%Product%\" \xE9\xC3\xA9\0x"s,
+                    "Copy=(Src=A,Master=B)\t\"%Product%\" \xE9\xC3\xA9\0x\r\n"s},
+                   {"  \"quoted\",rest  ", "  \"quoted\",rest  \n"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ManifestReader, ReadsAFileByteForByte) {
+    TempFolder folder;
+    const std::string content = "[Setup]\r\nGroup=A,B\n\xFF\0\"x\""s;
+    writeBytes(folder.path() / "manifest.ini", content);
+
+    ManifestReader reader;
+    reader.open(folder.path() / "manifest.ini");
+    std::string joined;
+    for (const Line& line : readAll(reader)) {
+        joined += line.second;
+    }
+    reader.close();
+    EXPECT_EQ(joined, content);
+    EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(LineWriter, WritesLinesWithCrLfAndRawBytesAsTheyStand) {
+    TempFolder folder;
+    const std::string copied = "kept,\"as is\"\n";
+    HostFileOperations files;
+    LineWriter writer(files);
+    writer.create(folder.path() / "manifest.new", std::filesystem::perms::owner_read);
+    writer.writeLine("[A,B]");
+    writer.writeRaw(copied);
+    writer.writeLine("");
+    writer.close();
+
+    ManifestReader reader;
+    reader.open(folder.path() / "manifest.new");
+    EXPECT_EQ(readAll(reader),
+              (std::vector<Line>{
+                  {"[A,B]", "[A,B]\r\n"}, {"kept,\"as is\"", "kept,\"as is\"\n"}, {"", "\r\n"}}));
+    EXPECT_EQ(files.permissions(folder.path() / "manifest.new"),
+              std::filesystem::perms::owner_read);
+}
+
+TEST(ManifestReader, MissingFileIsFileNotFound) {
+    TempFolder folder;
+    ManifestReader reader;
+    try {
+        reader.open(folder.path() / "manifest.ini");
+        FAIL() << "opened a missing file";
+    } catch (const PlatformError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::FileNotFound);
+    }
+}
+
+}  // namespace
+}  // namespace kestrix

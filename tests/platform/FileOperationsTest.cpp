@@ -1,0 +1,182 @@
+#include "platform/FileOperations.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "platform/ErrorNumber.h"
+#include "platform/PlatformError.h"
+#include "support/TempFolder.h"
+
+namespace kestrix {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+constexpr fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read;
+
+int errorNumberOf(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const PlatformError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+struct KindCase {
+    const char* name;
+    void (*make)(const fs::path& path);
+    PathKind kind;
+};
+
+class HostFileKinds : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(HostFileKinds, InspectSaysWhatAPathHolds) {
+    TempFolder folder;
+    const fs::path path = folder.path() / "entry";
+    GetParam().make(path);
+    EXPECT_EQ(HostFileOperations().inspect(path), GetParam().kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, HostFileKinds,
+    ::testing::Values(
+        KindCase{"Missing", [](const fs::path&) {}, PathKind::Missing},
+        KindCase{"File", [](const fs::path& p) { writeBytes(p, "x"); }, PathKind::File},
+        KindCase{"WritableByGroupOnly",
+                 [](const fs::path& p) {
+                     writeBytes(p, "x");
+                     fs::permissions(p, fs::perms::owner_read | fs::perms::group_write);
+                 },
+                 PathKind::File},
+        KindCase{"ReadOnlyFile",
+                 [](const fs::path& p) {
+                     writeBytes(p, "x");
+                     fs::permissions(p, readOnly);
+                 },
+                 PathKind::ReadOnlyFile},
+        KindCase{"Folder", [](const fs::path& p) { fs::create_directory(p); }, PathKind::Folder},
+        KindCase{"Fifo", [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0644), 0); },
+                 PathKind::Other},
+        KindCase{"LinkToAFile",
+                 [](const fs::path& p) {
+                     writeBytes(p.string() + ".target", "x");
+                     fs::create_symlink(p.string() + ".target", p);
+                 },
+                 PathKind::File},
+        KindCase{"DanglingLink", [](const fs::path& p) { fs::create_symlink("nowhere", p); },
+                 PathKind::Missing}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class HostFileOperationsTest : public ::testing::Test {
+protected:
+    fs::path at(const char* name) const { return m_folder.path() / name; }
+
+    TempFolder m_folder;
+    HostFileOperations m_files;
+};
+
+TEST_F(HostFileOperationsTest, DeleteRefusesWhatWindowsWouldNotDelete) {
+    writeBytes(at("file"), "x");
+    writeBytes(at("read-only"), "x");
+    fs::permissions(at("read-only"), readOnly);
+    fs::create_directory(at("folder"));
+
+    m_files.deleteFile(at("file"));
+
+    EXPECT_FALSE(fs::exists(at("file")));
+    EXPECT_EQ(errorNumberOf([&] { m_files.deleteFile(at("file")); }), ErrorNumber::FileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { m_files.deleteFile(at("read-only")); }),
+              ErrorNumber::PermissionDenied);
+    EXPECT_EQ(errorNumberOf([&] { m_files.deleteFile(at("folder")); }),
+              ErrorNumber::PathFileAccessError);
+    EXPECT_TRUE(fs::exists(at("read-only")));
+    EXPECT_TRUE(fs::exists(at("folder")));
+}
+
+TEST_F(HostFileOperationsTest, ReadsEveryByte) {
+    const std::string bytes = "a\r\nb\0\xFF\n"s + std::string(100000, 'z');
+    writeBytes(at("file"), bytes);
+    fs::create_directory(at("folder"));
+
+    EXPECT_EQ(m_files.readFile(at("file")), bytes);
+    EXPECT_EQ(errorNumberOf([&] { m_files.readFile(at("missing")); }), ErrorNumber::FileNotFound);
+    EXPECT_EQ(errorNumberOf([&] { m_files.readFile(at("folder")); }),
+              ErrorNumber::PathFileAccessError);
+}
+
+TEST_F(HostFileOperationsTest, WriteGivesExactlyTheBytesAndPermissions) {
+    const mode_t oldMask = umask(077);
+    const std::string first = "a\0b"s;
+    m_files.writeFile(at("file"), {first, "", "\r\nc"},
+                      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    umask(oldMask);
+
+    EXPECT_EQ(readBytes(at("file")), "a\0b\r\nc"s);
+    EXPECT_EQ(m_files.permissions(at("file")),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+TEST_F(HostFileOperationsTest, WriteReplacesALeftoverWithoutWritingThroughIt) {
+    writeBytes(at("read-only"), "old");
+    fs::permissions(at("read-only"), readOnly);
+    writeBytes(at("target"), "elsewhere");
+    fs::create_symlink(at("target"), at("link"));
+
+    m_files.writeFile(at("read-only"), {"new"}, fs::perms::owner_all);
+    m_files.writeFile(at("link"), {"new"}, fs::perms::owner_all);
+
+    EXPECT_EQ(readBytes(at("read-only")), "new");
+    EXPECT_EQ(readBytes(at("link")), "new");
+    EXPECT_FALSE(fs::is_symlink(at("link")));
+    EXPECT_EQ(readBytes(at("target")), "elsewhere");
+}
+
+TEST_F(HostFileOperationsTest, CanonicalResolvesLinks) {
+    fs::create_directory(at("real"));
+    writeBytes(at("real") / "file", "x");
+    fs::create_directory_symlink(at("real"), at("link"));
+
+    EXPECT_EQ(m_files.canonical(at("link") / "file"), at("real") / "file");
+    EXPECT_EQ(errorNumberOf([&] { m_files.canonical(at("missing")); }), ErrorNumber::FileNotFound);
+}
+
+TEST_F(HostFileOperationsTest, ReplaceKeepsTheOldAsBackupTheFirstTimeAndAfter) {
+    writeBytes(at("manifest.ini"), "first");
+    writeBytes(at("manifest.new"), "second");
+
+    m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"), at("manifest.bak"));
+
+    EXPECT_EQ(readBytes(at("manifest.ini")), "second");
+    EXPECT_EQ(readBytes(at("manifest.bak")), "first");
+    EXPECT_FALSE(fs::exists(at("manifest.new")));
+
+    writeBytes(at("manifest.new"), "third");
+    m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"), at("manifest.bak"));
+
+    EXPECT_EQ(readBytes(at("manifest.ini")), "third");
+    EXPECT_EQ(readBytes(at("manifest.bak")), "second");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder.path()), {}), 2);
+}
+
+TEST_F(HostFileOperationsTest, ReplaceWithoutCurrentChangesNothing) {
+    writeBytes(at("manifest.new"), "new");
+    writeBytes(at("manifest.bak"), "backup");
+
+    EXPECT_EQ(errorNumberOf([&] {
+                  m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"),
+                                               at("manifest.bak"));
+              }),
+              ErrorNumber::FileNotFound);
+    EXPECT_EQ(readBytes(at("manifest.new")), "new");
+    EXPECT_EQ(readBytes(at("manifest.bak")), "backup");
+    EXPECT_FALSE(fs::exists(at("manifest.ini")));
+}
+
+}  // namespace
+}  // namespace kestrix

@@ -1,0 +1,252 @@
+#include "platform/FileOperations.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#include "platform/ErrorNumber.h"
+#include "platform/PlatformError.h"
+
+namespace kestrix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The runtime's numbers where one fits, so that messages read as users of the
+// game's tools know them; the system's own words otherwise.
+PlatformError errorFor(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return PlatformError(ErrorNumber::FileNotFound);
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return PlatformError(ErrorNumber::PermissionDenied);
+        case EEXIST:
+            return PlatformError(ErrorNumber::FileAlreadyExists);
+        default:
+            return PlatformError(
+                ErrorNumber::PathFileAccessError,
+                PlatformError::standardDescription(ErrorNumber::PathFileAccessError) + " (" +
+                    std::strerror(error) + ")");
+    }
+}
+
+[[noreturn]] void throwLastError() {
+    throw errorFor(errno);
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {
+        if (m_fd < 0) {
+            throwLastError();
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    int get() const { return m_fd; }
+
+    // A close that fails may have lost written data, so it is an error here
+    // rather than something a destructor swallows.
+    void close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0) {
+            throwLastError();
+        }
+    }
+
+private:
+    int m_fd;
+};
+
+void writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throwLastError();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void removeIfPresent(const fs::path& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        throwLastError();
+    }
+}
+
+// Renames are durable only once the folder that holds them is flushed.
+void syncFolder(const fs::path& folder) {
+    Descriptor fd(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (::fsync(fd.get()) != 0) {
+        throwLastError();
+    }
+    fd.close();
+}
+
+void renameOnto(const fs::path& from, const fs::path& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        throwLastError();
+    }
+}
+
+bool linksUnsupported(int error) {
+    return error == EPERM || error == EXDEV || error == EMLINK || error == ENOTSUP ||
+           error == EOPNOTSUPP || error == ENOSYS;
+}
+
+}  // namespace
+
+PathKind HostFileOperations::inspect(const fs::path& path) const {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return (errno == ENOENT || errno == ENOTDIR) ? PathKind::Missing : PathKind::Other;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return PathKind::Folder;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return PathKind::Other;
+    }
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? PathKind::ReadOnlyFile
+                                                                 : PathKind::File;
+}
+
+void HostFileOperations::deleteFile(const fs::path& path) {
+    switch (inspect(path)) {
+        case PathKind::Missing:
+            throw PlatformError(ErrorNumber::FileNotFound);
+        case PathKind::ReadOnlyFile:
+            // unlink(2) asks only about the folder; Windows refuses a
+            // read-only file, and the force flag is unset.
+            throw PlatformError(ErrorNumber::PermissionDenied);
+        case PathKind::Folder:
+            throw PlatformError(ErrorNumber::PathFileAccessError);
+        case PathKind::File:
+        case PathKind::Other:
+            break;
+    }
+    if (::unlink(path.c_str()) != 0) {
+        throwLastError();
+    }
+}
+
+std::string HostFileOperations::readFile(const fs::path& path) const {
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0) {
+        throwLastError();
+    }
+    if (S_ISDIR(status.st_mode)) {
+        throw PlatformError(ErrorNumber::PathFileAccessError);
+    }
+    // One byte more than the size, so that the end shows without a second
+    // allocation; the size is only a hint, and a file that grows is read on.
+    std::string bytes(static_cast<std::size_t>(status.st_size) + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throwLastError();
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+void HostFileOperations::writeFile(const fs::path& path,
+                                   const std::vector<std::string_view>& pieces,
+                                   fs::perms permissions) {
+    // A leftover from an earlier run may be read-only or a link leading
+    // elsewhere: it is replaced, never written through.
+    removeIfPresent(path);
+    Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                         S_IRUSR | S_IWUSR));
+    try {
+        // Set after creating, so that the umask has no say.
+        if (::fchmod(fd.get(), static_cast<mode_t>(permissions & fs::perms::mask)) != 0) {
+            throwLastError();
+        }
+        for (const std::string_view piece : pieces) {
+            writeAll(fd.get(), piece);
+        }
+        if (::fsync(fd.get()) != 0) {
+            throwLastError();
+        }
+        fd.close();
+    } catch (const PlatformError&) {
+        ::unlink(path.c_str());
+        throw;
+    }
+}
+
+fs::perms HostFileOperations::permissions(const fs::path& path) const {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        throwLastError();
+    }
+    return static_cast<fs::perms>(status.st_mode) & fs::perms::mask;
+}
+
+fs::path HostFileOperations::canonical(const fs::path& path) const {
+    std::error_code error;
+    fs::path resolved = fs::canonical(path, error);
+    if (error) {
+        throw errorFor(error.value());
+    }
+    return resolved;
+}
+
+void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
+                                              const fs::path& backup) {
+    // The backup is made under a name of its own first and then renamed onto
+    // the old backup, so that a crash leaves either backup whole; a hard link
+    // makes it without copying and without touching current.
+    const fs::path keeping = fs::path(backup).concat(".tmp");
+    removeIfPresent(keeping);
+    if (::link(current.c_str(), keeping.c_str()) != 0) {
+        if (!linksUnsupported(errno)) {
+            throwLastError();
+        }
+        const std::string bytes = readFile(current);
+        writeFile(keeping, {bytes}, permissions(current));
+    }
+    try {
+        renameOnto(keeping, backup);
+    } catch (const PlatformError&) {
+        ::unlink(keeping.c_str());
+        throw;
+    }
+    // rename(2) swaps the name in one step: current is never absent or partial.
+    renameOnto(replacement, current);
+    syncFolder(current.parent_path());
+}
+
+}  // namespace kestrix

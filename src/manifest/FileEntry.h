@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrix {
+
+// A "File=" line of a section: the path of an installed file, relative to the
+// game folder. "[RefCounts]" lines such as "File:System\De.u=2" are counts,
+// not entries.
+class FileEntry {
+public:
+    // The text after "File=", blanks and tabs at its end set aside; blanks and
+    // tabs in front of "File=" are passed over as in a header.
+    static std::optional<std::string_view> pathOf(std::string_view line);
+
+    // Whether the path, joined to the game folder, names something inside it
+    // by its text alone: not empty or the game folder itself ("."), not absolute ("\x", "/x",
+    // "\\server"), no drive or other ":", no ".." component, no NUL (which would cut the path short
+    // on its way to the file system). Links are the caller's to check against the disk.
+    static bool staysInside(std::string_view path);
+
+    // Sets key to the form in which two paths naming the same file on Windows
+    // are equal: the names between separators ("\" or "/"), without empty and
+    // "." ones, in lower case (ASCII letters only), joined by "\". A buffer of the caller's, so
+    // that comparing many paths does not allocate for each.
+    static void sameFileKey(std::string_view path, std::string& key);
+
+    // A hash of the path's last name as sameFileKey spells it, so that paths
+    // with equal keys have equal hashes. Cheaper than the key: a search for a
+    // few paths among millions passes over most of them by this alone.
+    static std::uint32_t nameHash(std::string_view path);
+};
+
+}  // namespace kestrix

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kestrix {
+
+// One line of the manifest. Both views point into the reader's text and stay
+// valid until the reader is closed or opened again.
+struct ManifestLine {
+    std::string_view text;  // without its line end
+    std::string_view raw;   // exactly as in the file, with its own CR LF, LF or nothing
+};
+
+// Reads the game's manifest line by line. Whole lines, not comma-separated
+// items: a line is copied or dropped as a unit, so a value holding commas or
+// double quotes comes through unchanged. A line ends at LF; a CR right before
+// it belongs to the line end, any other CR to the text. A file that ends with
+// a line end has no empty line after it.
+class ManifestReader {
+public:
+    // Reads the whole file at once: one read is the cheapest way through a
+    // large manifest. A missing file raises FileNotFound.
+    void open(const std::filesystem::path& path);
+
+    // Reads text already in memory, which must outlive the reader's lines.
+    void openText(std::string_view text);
+
+    bool atEnd() const { return m_position == m_text.size(); }
+
+    // Raises InputPastEndOfFile when at the end.
+    ManifestLine next();
+
+    // Passes over the lines that do not hold c: true when one that does is
+    // next, false at the end. Looking for the few header lines this way is
+    // many times faster than reading every line of a large manifest.
+    bool skipToLineWith(char c);
+
+    void close();
+
+private:
+    std::string m_file;
+    std::string_view m_text;
+    std::size_t m_position = 0;
+};
+
+}  // namespace kestrix

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string_view>
+
+namespace kestrix::ManifestText {
+
+// The blanks of a manifest line: what may stand around a header or an entry
+// and what an empty line may hold. Written as plain loops, since they run on
+// every line of manifests of millions of lines.
+constexpr bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+constexpr std::string_view withoutLeadingBlanks(std::string_view text) {
+    std::size_t first = 0;
+    while (first < text.size() && isBlank(text[first])) {
+        ++first;
+    }
+    return text.substr(first);
+}
+
+constexpr std::string_view withoutTrailingBlanks(std::string_view text) {
+    std::size_t end = text.size();
+    while (end > 0 && isBlank(text[end - 1])) {
+        --end;
+    }
+    return text.substr(0, end);
+}
+
+constexpr bool isBlankLine(std::string_view text) {
+    return withoutLeadingBlanks(text).empty();
+}
+
+}  // namespace kestrix::ManifestText
