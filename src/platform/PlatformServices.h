@@ -4,6 +4,7 @@ namespace kestrix {
 
 class Clipboard;
 class DriveTable;
+class FileOperations;
 class MessageBox;
 class ProcessLauncher;
 class SettingsStore;
@@ -16,6 +17,7 @@ struct PlatformServices {
     Clipboard& clipboard;
     ProcessLauncher& processLauncher;
     const DriveTable& drives;
+    FileOperations& files;
 };
 
 }  // namespace kestrix

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/PlatformError.h"
+#include "platform/ProcessLauncher.h"
+
+namespace kestrix {
+
+// Keeps the command lines it is asked to start; raises the error it is given.
+class RecordingProcessLauncher : public ProcessLauncher {
+public:
+    void start(const std::string& commandLine) override {
+        started.push_back(commandLine);
+        if (failure) {
+            throw *failure;
+        }
+    }
+
+    std::vector<std::string> started;
+    std::optional<PlatformError> failure;
+};
+
+}  // namespace kestrix
