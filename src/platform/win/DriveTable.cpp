@@ -1,0 +1,112 @@
+#include "platform/DriveTable.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "platform/ErrorNumber.h"
+#include "platform/PlatformError.h"
+#include "platform/WindowsPath.h"
+#include "platform/win/Utf16.h"
+
+// On Windows the texts already are host paths: a path is handed to Windows as
+// it stands and Windows itself finds each name whatever its letter case, so
+// nothing is mapped. The table serves only to list the drives and to say
+// which are ready. A table built from a list (for tests) keeps that list, and
+// its roots are the folders whose presence makes a drive ready; paths are
+// never looked up through them.
+
+namespace kestrix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+char upperCase(char letter) {
+    return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
+fs::path rootOf(char letter) {
+    return fs::path(std::wstring{static_cast<wchar_t>(letter), L':', L'\\'});
+}
+
+// Lexically normal, without the trailing separator of a folder ("C:\UT\" is
+// "C:\UT"), as the directory lists show their paths; a root keeps its own.
+fs::path normalFolder(const fs::path& path) {
+    fs::path normal = path.lexically_normal();
+    if (normal.has_relative_path() && !normal.has_filename()) {
+        normal = normal.parent_path();
+    }
+    return normal.make_preferred();
+}
+
+const Drive* findDrive(const std::vector<Drive>& drives, char letter) {
+    const auto drive = std::find_if(drives.begin(), drives.end(),
+                                    [letter](const Drive& d) { return d.letter == letter; });
+    return drive == drives.end() ? nullptr : &*drive;
+}
+
+}  // namespace
+
+DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory)
+    : m_drives(std::move(drives)),
+      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))) {
+    for (Drive& drive : m_drives) {
+        drive.letter = upperCase(drive.letter);
+    }
+}
+
+DriveTable DriveTable::fromSystem() {
+    const DWORD present = GetLogicalDrives();
+    std::vector<Drive> drives;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if ((present & (1UL << (letter - 'A'))) != 0) {
+            drives.push_back(Drive{letter, rootOf(letter)});
+        }
+    }
+    return DriveTable(std::move(drives), fs::current_path());
+}
+
+bool DriveTable::isReady(char letter) const {
+    const Drive* drive = findDrive(m_drives, upperCase(letter));
+    if (drive == nullptr) {
+        return false;
+    }
+    // A drive without its disk must answer "not ready", not ask the user to
+    // insert one.
+    DWORD previousMode = 0;
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
+    const DWORD attributes = GetFileAttributesW(drive->root.c_str());
+    SetThreadErrorMode(previousMode, nullptr);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+fs::path DriveTable::toHost(std::string_view windowsPath) const {
+    // A text without a letter is on the current directory's drive or a network
+    // share; Windows reports those itself when they fail.
+    if (const std::optional<char> letter = WindowsPath::driveLetter(windowsPath);
+        letter && !isReady(*letter)) {
+        throw PlatformError(ErrorNumber::DeviceUnavailable);
+    }
+    return fs::path(Utf16::fromUtf8(windowsPath));
+}
+
+std::string DriveTable::toWindows(const fs::path& hostPath) const {
+    return Utf16::toUtf8(normalFolder(m_processCurrentDirectory / hostPath).native());
+}
+
+std::string DriveTable::currentDirectory(char letter) const {
+    const std::string current = processCurrentDirectory();
+    if (upperCase(current[0]) == upperCase(letter)) {
+        return current;
+    }
+    return std::string{upperCase(letter), ':', '\\'};
+}
+
+std::string DriveTable::processCurrentDirectory() const {
+    return toWindows(m_processCurrentDirectory);
+}
+
+}  // namespace kestrix

@@ -1,0 +1,295 @@
+#include "platform/FileOperations.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/ErrorNumber.h"
+#include "platform/PlatformError.h"
+#include "platform/win/Utf16.h"
+#include "platform/win/WinError.h"
+
+namespace kestrix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr fs::perms anyWrite =
+    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+
+// The code is taken first: building the subject's text may change it.
+[[noreturn]] void throwLastError(const fs::path& path) {
+    const DWORD code = GetLastError();
+    throw WinError::fileError(code, Utf16::toUtf8(path.native()));
+}
+
+class Handle {
+public:
+    Handle(HANDLE handle, const fs::path& path) : m_handle(handle) {
+        if (m_handle == INVALID_HANDLE_VALUE) {
+            throwLastError(path);
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (m_handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(m_handle);
+        }
+    }
+    HANDLE get() const { return m_handle; }
+
+    // A close that fails may have lost written data, so it is an error here
+    // rather than something a destructor swallows.
+    void close(const fs::path& path) {
+        const HANDLE handle = m_handle;
+        m_handle = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(handle)) {
+            throwLastError(path);
+        }
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+// Opened for nothing but questions, which no other program's sharing can
+// refuse; a link is followed to what it names, and a folder opens too.
+Handle openForQuery(const fs::path& path) {
+    return Handle(
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr),
+        path);
+}
+
+DWORD attributesOf(const fs::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        throwLastError(path);
+    }
+    return attributes;
+}
+
+void setAttributes(const fs::path& path, DWORD attributes) {
+    if (!SetFileAttributesW(path.c_str(), attributes)) {
+        throwLastError(path);
+    }
+}
+
+// Windows will neither delete nor replace a read-only file. Used only on files
+// that are about to go anyway.
+void clearReadOnly(const fs::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        // Windows reads no attributes at all as "leave them as they are".
+        const DWORD rest = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+        setAttributes(path, rest == 0 ? FILE_ATTRIBUTE_NORMAL : rest);
+    }
+}
+
+void removeIfPresent(const fs::path& path) {
+    clearReadOnly(path);
+    if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+        throwLastError(path);
+    }
+}
+
+// One rename that replaces the target: Windows swaps the name in a single
+// step, so the target is never absent or partial, and the step is on disk
+// when the call returns.
+void moveOnto(const fs::path& from, const fs::path& to) {
+    clearReadOnly(to);
+    if (!MoveFileExW(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throwLastError(to);
+    }
+}
+
+void writeAll(HANDLE file, std::string_view bytes, const fs::path& path) {
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1U << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) {
+            throwLastError(path);
+        }
+        bytes.remove_prefix(written);
+    }
+}
+
+// Creates the file and returns once its bytes are on disk.
+void writeNew(const fs::path& path, const std::vector<std::string_view>& pieces) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr),
+                path);
+    for (const std::string_view piece : pieces) {
+        writeAll(file.get(), piece, path);
+    }
+    if (!FlushFileBuffers(file.get())) {
+        throwLastError(path);
+    }
+    file.close(path);
+}
+
+}  // namespace
+
+PathKind HostFileOperations::inspect(const fs::path& path) const {
+    const HANDLE handle =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        return (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) ? PathKind::Missing
+                                                                              : PathKind::Other;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known =
+        GetFileInformationByHandle(handle, &information) && GetFileType(handle) == FILE_TYPE_DISK;
+    CloseHandle(handle);
+    if (!known) {
+        return PathKind::Other;
+    }
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return PathKind::Folder;
+    }
+    return (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 ? PathKind::ReadOnlyFile
+                                                                         : PathKind::File;
+}
+
+void HostFileOperations::deleteFile(const fs::path& path) {
+    // DeleteFileW refuses a read-only file by itself, as the force flag being
+    // unset asks.
+    if (!DeleteFileW(path.c_str())) {
+        throwLastError(path);
+    }
+}
+
+std::string HostFileOperations::readFile(const fs::path& path) const {
+    // The game may have its manifest open while the tool runs.
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
+                path);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) {
+        throwLastError(path);
+    }
+    // One byte more than the size, so that the end shows without a second
+    // allocation; the size is only a hint, and a file that grows is read on.
+    std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        const DWORD wanted =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1U << 30));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), bytes.data() + filled, wanted, &got, nullptr)) {
+            throwLastError(path);
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += got;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+void HostFileOperations::writeFile(const fs::path& path,
+                                   const std::vector<std::string_view>& pieces,
+                                   fs::perms permissions) {
+    // A leftover from an earlier run may be read-only or a link leading
+    // elsewhere: it is replaced, never written through.
+    removeIfPresent(path);
+    try {
+        writeNew(path, pieces);
+        // Windows has one permission, read-only, and it would have refused
+        // the writing, so it is set last.
+        if ((permissions & anyWrite) == fs::perms::none) {
+            setAttributes(path, FILE_ATTRIBUTE_READONLY);
+        }
+    } catch (const PlatformError&) {
+        clearReadOnly(path);
+        DeleteFileW(path.c_str());
+        throw;
+    }
+}
+
+fs::perms HostFileOperations::permissions(const fs::path& path) const {
+    BY_HANDLE_FILE_INFORMATION information{};
+    const Handle file = openForQuery(path);
+    if (!GetFileInformationByHandle(file.get(), &information)) {
+        throwLastError(path);
+    }
+    // Read-only takes every write permission away, as the Linux side counts a
+    // file that no one may write as read-only.
+    return (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0
+               ? fs::perms::all & ~anyWrite
+               : fs::perms::all;
+}
+
+fs::path HostFileOperations::canonical(const fs::path& path) const {
+    const Handle file = openForQuery(path);
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) {
+            throwLastError(path);
+        }
+        if (length < name.size()) {
+            name.resize(length);
+            break;
+        }
+        name.resize(length);
+    }
+    // Windows answers in its long-path form; the program's paths are the
+    // ordinary ones ("C:\UT", "\\server\share\UT").
+    const std::wstring_view longForm = L"\\\\?\\";
+    const std::wstring_view longShare = L"\\\\?\\UNC\\";
+    if (name.starts_with(longShare)) {
+        return fs::path(L"\\\\" + name.substr(longShare.size()));
+    }
+    if (name.starts_with(longForm)) {
+        return fs::path(name.substr(longForm.size()));
+    }
+    return fs::path(name);
+}
+
+void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
+                                              const fs::path& backup) {
+    // ReplaceFileW is not used: with a backup it renames current away before
+    // it moves the replacement in (its ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 is
+    // the state between), so a crash there would leave no current at all.
+    const DWORD attributes = attributesOf(current);
+
+    // The backup is a copy made under a name of its own and then moved onto
+    // the old backup: current is not touched, and a crash leaves either backup
+    // whole.
+    const fs::path keeping = fs::path(backup) += L".tmp";
+    const std::string bytes = readFile(current);
+    writeFile(keeping, {bytes}, permissions(current));
+    try {
+        moveOnto(keeping, backup);
+    } catch (const PlatformError&) {
+        removeIfPresent(keeping);
+        throw;
+    }
+
+    // Moving onto current takes a read-only flag away for the moment of the
+    // swap; the new content then carries current's attributes, as ReplaceFileW
+    // would have kept them.
+    try {
+        moveOnto(replacement, current);
+    } catch (const PlatformError&) {
+        SetFileAttributesW(current.c_str(), attributes);
+        throw;
+    }
+    setAttributes(current, attributes);
+}
+
+}  // namespace kestrix

@@ -1,0 +1,198 @@
+#include "manifest/PackageRemoval.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/DriveTable.h"
+#include "platform/FileOperations.h"
+#include "platform/PlatformError.h"
+#include "platform/win/WinTempFolder.h"
+
+namespace kestrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kept =
+    "[Setup]\r\nMasterProduct=UnrealTournament\r\nGroup=UnrealTournament\r\nGroup=FooPack\r\n"
+    "Group=BarPack\r\n\r\n"
+    "[UnrealTournament]\r\nFile=System\\Core.u\r\nFile=System\\De.u\r\n"
+    "Copy=(Src=System\\Manifest.ini,Master=System\\Manifest.ini,Size=12986)\r\n\r\n"
+    "[RefCounts]\r\nFile:System\\De.u=2\r\n\r\n";
+const std::string fooPack =
+    "[FooPack]\r\nFile=System\\Foo.u\r\nFile=Maps\\DM-Foo][.unr\r\nFile=system\\de.u\r\n"
+    "File=Textures\\Caf\xC3\xA9.utx\r\nFile=Sounds\\Gone.uax\r\nCaption=Foo Pack\r\n"
+    "Requires=UnrealTournament\r\n\r\n";
+const std::string barPack = "[BarPack]\r\nFile=System\\Bar.u\r\n\r\n";
+const std::string manifest = kept + fooPack + barPack;
+
+// The package's files as they lie on disk; "Sounds\Gone.uax" is listed but
+// already gone.
+const std::vector<const wchar_t*> fooFiles = {L"System\\Foo.u", L"Maps\\DM-Foo][.unr",
+                                              L"Textures\\Caf\u00e9.utx"};
+const std::vector<const wchar_t*> otherFiles = {L"System\\Core.u", L"System\\De.u",
+                                                L"System\\Bar.u"};
+
+// Holds the new manifest open, as a virus scanner may, while the host's own
+// operations put it in place: Windows then refuses to move it.
+class ScannedReplacement final : public FileOperations {
+public:
+    PathKind inspect(const fs::path& path) const override { return m_host.inspect(path); }
+    void deleteFile(const fs::path& path) override { m_host.deleteFile(path); }
+    std::string readFile(const fs::path& path) const override { return m_host.readFile(path); }
+    void writeFile(const fs::path& path, const std::vector<std::string_view>& pieces,
+                   fs::perms permissions) override {
+        m_host.writeFile(path, pieces, permissions);
+    }
+    fs::perms permissions(const fs::path& path) const override { return m_host.permissions(path); }
+    fs::path canonical(const fs::path& path) const override { return m_host.canonical(path); }
+    void replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
+                              const fs::path& backup) override {
+        const HANDLE scanner = CreateFileW(replacement.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                           nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
+        try {
+            m_host.replaceKeepingBackup(current, replacement, backup);
+        } catch (const PlatformError&) {
+            CloseHandle(scanner);
+            throw;
+        }
+        CloseHandle(scanner);
+    }
+
+private:
+    HostFileOperations m_host;
+};
+
+class WinPackageRemovalTest : public ::testing::Test {
+protected:
+    WinPackageRemovalTest()
+        : m_game(m_temp.path() / L"Unreal Tournament"),
+          m_gameDir(m_temp.text() + "\\Unreal Tournament"),
+          m_ini(m_game / L"System" / L"Manifest.ini"),
+          m_bak(m_game / L"System" / L"manifest.bak"),
+          m_new(m_game / L"System" / L"manifest.new") {
+        writeBytes(m_ini, manifest);
+        for (const std::vector<const wchar_t*>* files : {&fooFiles, &otherFiles}) {
+            for (const wchar_t* file : *files) {
+                writeBytes(m_game / file, "content");
+            }
+        }
+    }
+
+    RemovalResult remove(FileOperations& files) {
+        return PackageRemoval(m_drives, files).remove(m_gameDir, "FooPack");
+    }
+
+    void expectUnchanged() {
+        EXPECT_EQ(readBytes(m_ini), manifest);
+        for (const std::vector<const wchar_t*>* files : {&fooFiles, &otherFiles}) {
+            for (const wchar_t* file : *files) {
+                EXPECT_TRUE(fs::exists(m_game / file)) << fs::path(file).string();
+            }
+        }
+    }
+
+    void expectRemoved() {
+        EXPECT_EQ(readBytes(m_ini), kept + barPack);
+        EXPECT_EQ(readBytes(m_bak), manifest);
+        EXPECT_FALSE(fs::exists(m_new));
+        EXPECT_FALSE(fs::exists(fs::path(m_bak) += L".tmp"));
+        for (const wchar_t* file : fooFiles) {
+            EXPECT_FALSE(fs::exists(m_game / file)) << fs::path(file).string();
+        }
+        for (const wchar_t* file : otherFiles) {
+            EXPECT_TRUE(fs::exists(m_game / file)) << fs::path(file).string();
+        }
+    }
+
+    WinTempFolder m_temp;
+    const DriveTable m_drives = DriveTable::fromSystem();
+    HostFileOperations m_files;
+    fs::path m_game;
+    std::string m_gameDir;
+    fs::path m_ini;
+    fs::path m_bak;
+    fs::path m_new;
+};
+
+TEST_F(WinPackageRemovalTest, FirstRemovalMakesTheBackup) {
+    const RemovalResult result = remove(m_files);
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
+    EXPECT_EQ(result.message, "done");
+    expectRemoved();
+}
+
+TEST_F(WinPackageRemovalTest, TheOldBackupMakesWayEvenWhenReadOnly) {
+    for (const bool readOnly : {false, true}) {
+        writeBytes(m_ini, manifest);
+        for (const wchar_t* file : fooFiles) {
+            writeBytes(m_game / file, "content");
+        }
+        setReadOnly(m_bak, false);
+        writeBytes(m_bak, "the backup of an earlier removal");
+        setReadOnly(m_bak, readOnly);
+
+        const RemovalResult result = remove(m_files);
+
+        EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
+        expectRemoved();
+    }
+}
+
+TEST_F(WinPackageRemovalTest, AReadOnlyManifestIsReplacedAndStaysReadOnly) {
+    setReadOnly(m_ini, true);
+
+    const RemovalResult result = remove(m_files);
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
+    expectRemoved();
+    EXPECT_TRUE(isReadOnly(m_ini));
+}
+
+TEST_F(WinPackageRemovalTest, AReadOnlyFileIsRefusedBeforeAnythingChanges) {
+    // Listed after System\Foo.u, which would go first.
+    setReadOnly(m_game / L"Maps" / L"DM-Foo][.unr", true);
+
+    const RemovalResult result = remove(m_files);
+
+    EXPECT_EQ(result.status, RemovalStatus::CannotDelete);
+    EXPECT_NE(result.message.find(m_gameDir + "\\Maps\\DM-Foo][.unr"), std::string::npos)
+        << result.message;
+    expectUnchanged();
+    EXPECT_FALSE(fs::exists(m_bak));
+    EXPECT_FALSE(fs::exists(m_new));
+}
+
+TEST_F(WinPackageRemovalTest, AManifestThatCannotBeSwappedStaysWhole) {
+    ScannedReplacement scanned;
+
+    EXPECT_THROW(remove(scanned), PlatformError);
+
+    // The files went first, and the manifest still lists them: Uninstall
+    // again finishes the removal.
+    EXPECT_EQ(readBytes(m_ini), manifest);
+    EXPECT_EQ(remove(m_files).status, RemovalStatus::Removed);
+    expectRemoved();
+}
+
+TEST_F(WinPackageRemovalTest, EightBitPathsNameTheFilesTheGameWrote) {
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "the system's 8-bit code page is " << GetACP() << ", not 1252";
+    }
+    writeBytes(m_ini, kept + "[Latin]\r\nFile=Textures\\Caf\xE9.utx\r\n\r\n");
+
+    EXPECT_EQ(PackageRemoval(m_drives, m_files).remove(m_gameDir, "Latin").status,
+              RemovalStatus::Removed);
+
+    EXPECT_FALSE(fs::exists(m_game / L"Textures" / L"Caf\u00e9.utx"));
+    EXPECT_EQ(readBytes(m_ini), kept);
+}
+
+}  // namespace
+}  // namespace kestrix
