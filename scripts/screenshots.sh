@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Renders each window of KESTRIX into docs/*.png for the README: the real
+# program on a virtual display, on a copy of the demo game laid out as a Wine
+# drive C:, driven with X input as the end-to-end tests drive it.
+#   scripts/screenshots.sh [path-to-kestrix]
+# Without a path it builds build/src/kestrix as scripts/run.sh does. It stops
+# by itself within two minutes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ "${1:-}" != "--capture" ]; then
+    scripts/install-deps.sh test
+    binary=${1:-}
+    if [ -z "$binary" ]; then
+        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRIX_TESTS=OFF
+        cmake --build build
+        binary=build/src/kestrix
+    fi
+    exec timeout --kill-after=10 120 "$0" --capture "$(realpath "$binary")"
+fi
+binary=$2
+
+# shellcheck source=tests/e2e/x11.sh
+source tests/e2e/x11.sh
+
+# A fixed place, so that the drive list shows the same text in every picture,
+# and a short one, so that the text fits the list.
+root=/tmp/kestrix-shots
+rm -rf "$root"
+mkdir -p "$root/home/.wine/dosdevices" "$root/c"
+cleanup() {
+    if [ -n "${kestrix_pid:-}" ]; then
+        kill "$kestrix_pid" 2>/dev/null || true
+    fi
+    stop_display
+    rm -rf "$root"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT
+
+export HOME=$root/home
+unset XDG_CONFIG_HOME XDG_CONFIG_DIRS QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+export XDG_RUNTIME_DIR=$root/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The game where Wine users keep it: C:\UnrealTournament.
+ln -s "$root/c" "$HOME/.wine/dosdevices/c:"
+cp -R examples/demo-game "$root/c/UnrealTournament"
+mkdir -p "$HOME/.config/KESTRIX"
+cat >"$HOME/.config/KESTRIX/KESTRIX.ini" <<'EOF'
+[UMODPath]
+Path=C:\\UnrealTournament\\Mods
+
+[UTPath]
+Path=C:\\UnrealTournament
+EOF
+
+start_display "$root/display"
+
+start_kestrix() {
+    (cd "$HOME" && exec "$binary") >>"$root/kestrix.log" 2>&1 &
+    kestrix_pid=$!
+}
+
+wait_exit() {
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    while kill -0 "$kestrix_pid" 2>/dev/null; do
+        if [ $SECONDS -ge $deadline ]; then
+            echo "kestrix did not end" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+    kestrix_pid=
+}
+
+# Saves what the screen shows where window $1 is, a drop-down list over it
+# included, as docs/$2.png. Windows have no frame on a display without a
+# window manager: a thin grey line marks the edge on a white page.
+shoot() {
+    local size position
+    size=$(window_size "$1")
+    position=$(window_position "$1")
+    import -window root -crop "${size}+${position% *}+${position#* }" +repage "$root/shot.png"
+    convert "$root/shot.png" -bordercolor '#9a9a9a' -border 1 "docs/$2.png"
+    echo "docs/$2.png: $size at ${position/ /,}"
+}
+
+readonly MAIN_SIZE=382x300
+readonly INSTALL_UMOD=(3720 3720 1215 495)
+readonly UNINSTALL_UMOD=(2160 3720 1215 495)
+readonly FILE1=(2880 840 2655 1845)
+readonly INSTALLER_EXIT=(960 3600 1695 495)
+readonly COMBO1=(840 720 4095 315)
+readonly UNINSTALL=(3360 3480 1575 495)
+readonly UNINSTALLER_EXIT=(840 3480 1575 495)
+
+# The main window on the remembered game folder, then the installer on the
+# remembered package folder with a package picked.
+start_kestrix
+main=$(wait_window KESTRIX "$MAIN_SIZE")
+expect_centred "$main"
+shoot "$main" main
+click_control "$main" "${INSTALL_UMOD[@]}"
+installer=$(wait_window "KESTRIX Installer")
+expect_centred "$installer"
+click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+shoot "$installer" installer
+click_control "$installer" "${INSTALLER_EXIT[@]}"
+wait_exit
+
+# The uninstaller with its list of packages open, then the message after
+# removing one.
+start_kestrix
+main=$(wait_window KESTRIX "$MAIN_SIZE")
+click_control "$main" "${UNINSTALL_UMOD[@]}"
+uninstaller=$(wait_window "Kestrix Uninstaller")
+expect_centred "$uninstaller"
+click_at "$uninstaller" $(((COMBO1[0] + COMBO1[2]) / TWIPS_PER_PIXEL - 8)) \
+    $(((COMBO1[1] + COMBO1[3] / 2) / TWIPS_PER_PIXEL))
+popup=$(wait_popup KESTRIX)
+shoot "$uninstaller" uninstaller
+popup_height=$(window_size "$popup")
+popup_height=${popup_height#*x}
+# The second entry, NightSkies.
+click_at "$popup" 40 $((1 + (popup_height - 2) / 2 + (popup_height - 2) / 4))
+wait_window_gone "$popup"
+click_control "$uninstaller" "${UNINSTALL[@]}"
+box=$(wait_window KESTRIX "$MAIN_SIZE" not)
+shoot "$box" message
+focus_window "$box"
+press_keys Return
+wait_window_gone "$box"
+click_control "$uninstaller" "${UNINSTALLER_EXIT[@]}"
+wait_exit

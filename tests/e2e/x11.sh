@@ -1,0 +1,225 @@
+# shellcheck shell=bash
+# Driving the real program under a virtual X display, as a user would: windows
+# are found by their titles, controls by their places in the windows' layouts,
+# and input goes in through the X server (XTEST), not through Qt.
+# Sourced by scenarios.sh and scripts/screenshots.sh; needs Xvfb, xdotool,
+# xwininfo (x11-utils), ImageMagick and, for reading message boxes, tesseract.
+
+# Every wait is bounded: a window that does not come is a failure, not a hang.
+: "${WAIT_SECONDS:=15}"
+
+# The layouts are drawn in twips, 15 to the pixel at 96 dots per inch.
+readonly TWIPS_PER_PIXEL=15
+# A row of the directory lists: a 16-pixel icon and 8-point text, with the
+# item's margins.
+readonly DIR_ROW_PIXELS=18
+readonly SCREEN_WIDTH=1024 SCREEN_HEIGHT=768
+
+# Starts Xvfb on a display number it finds free itself, and exports DISPLAY.
+# $1: a file that receives the display number.
+start_display() {
+    local number_file=$1
+    : >"$number_file"
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp 3>"$number_file" \
+        >"$number_file.log" 2>&1 &
+    XVFB_PID=$!
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    until [ -s "$number_file" ]; do
+        if [ $SECONDS -ge $deadline ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+            echo "Xvfb did not start:" >&2
+            cat "$number_file.log" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+    DISPLAY=":$(head -n 1 "$number_file")"
+    export DISPLAY
+}
+
+stop_display() {
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
+    fi
+}
+
+# The visible top-level windows titled exactly $1, drop-down lists left out.
+windows_titled() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        if ! is_popup "$id"; then
+            echo "$id"
+        fi
+    done
+}
+
+# A drop-down list is a window of its own, placed by the program itself
+# (override-redirect), untitled.
+is_popup() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Override Redirect State: yes'
+}
+
+# The visible drop-down lists of the program whose X class is $1.
+popup_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --class "^$1\$" 2>/dev/null); do
+        if is_popup "$id"; then
+            echo "$id"
+        fi
+    done
+}
+
+# "WIDTHxHEIGHT" of a window.
+window_size() {
+    xwininfo -id "$1" | awk '/^  Width:/ {w = $2} /^  Height:/ {h = $2} END {print w "x" h}'
+}
+
+# "LEFT TOP" of a window on the screen.
+window_position() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
+        END {print x, y}'
+}
+
+# Every window of the program opens in the middle of the screen.
+expect_centred() {
+    local size position width height
+    size=$(window_size "$1")
+    position=$(window_position "$1")
+    width=${size%x*}
+    height=${size#*x}
+    if [ "$position" != "$(((SCREEN_WIDTH - width) / 2)) $(((SCREEN_HEIGHT - height) / 2))" ]; then
+        echo "not ok: window $1 ($size) is at ${position/ /,}, not in the middle of the screen" >&2
+        return 1
+    fi
+}
+
+describe_windows() {
+    local id
+    echo "  visible windows:"
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        echo "    $id \"$(xdotool getwindowname "$id")\" $(window_size "$id")"
+    done
+}
+
+# Waits for a window titled $1; with $2 ("WIDTHxHEIGHT"), one of that size,
+# with $3 = "not", one of any other size. Prints its id.
+wait_window() {
+    local title=$1 size=${2:-} negate=${3:-}
+    local deadline=$((SECONDS + WAIT_SECONDS)) id
+    while [ $SECONDS -lt $deadline ]; do
+        for id in $(windows_titled "$title"); do
+            if [ -z "$size" ]; then
+                echo "$id"
+                return 0
+            fi
+            local actual
+            actual=$(window_size "$id")
+            if { [ -z "$negate" ] && [ "$actual" = "$size" ]; } ||
+                { [ -n "$negate" ] && [ "$actual" != "$size" ]; }; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    echo "not ok: no window titled \"$title\"${size:+ ($negate $size)} appeared within ${WAIT_SECONDS}s" >&2
+    describe_windows >&2
+    return 1
+}
+
+wait_popup() {
+    local deadline=$((SECONDS + WAIT_SECONDS)) id
+    while [ $SECONDS -lt $deadline ]; do
+        id=$(popup_windows "$1" | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "not ok: no drop-down list appeared within ${WAIT_SECONDS}s" >&2
+    return 1
+}
+
+# Waits until window $1 is no longer shown.
+wait_window_gone() {
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    while [ $SECONDS -lt $deadline ]; do
+        if ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "not ok: window $1 is still shown after ${WAIT_SECONDS}s" >&2
+    return 1
+}
+
+# The pixel at the middle of a control placed at LEFT TOP WIDTH HEIGHT twips.
+control_centre() {
+    echo "$((($1 + $3 / 2) / TWIPS_PER_PIXEL)) $((($2 + $4 / 2) / TWIPS_PER_PIXEL))"
+}
+
+# Clicks at X Y inside window $1.
+click_at() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+double_click_at() {
+    xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 60 1
+}
+
+# Clicks the middle of a control given in twips: window LEFT TOP WIDTH HEIGHT.
+click_control() {
+    # shellcheck disable=SC2046
+    click_at "$1" $(control_centre "$2" "$3" "$4" "$5")
+}
+
+# The pixel row of entry $2 (0 is the top one) of a list whose top is at $1
+# twips (the list's frame is one pixel).
+list_entry_y() {
+    echo $(($1 / TWIPS_PER_PIXEL + 1 + $2 * DIR_ROW_PIXELS + DIR_ROW_PIXELS / 2))
+}
+
+# Double-clicks entry $4 of a directory list at LEFT $2, TOP $3 twips in
+# window $1.
+double_click_dir_entry() {
+    double_click_at "$1" $(($2 / TWIPS_PER_PIXEL + 40)) "$(list_entry_y "$3" "$4")"
+}
+
+# Gives window $1 the keyboard: with no window manager, a click does not.
+focus_window() {
+    timeout 5 xdotool windowfocus --sync "$1"
+}
+
+press_keys() {
+    xdotool key --clearmodifiers "$@"
+}
+
+type_text() {
+    xdotool type --delay 20 -- "$1"
+}
+
+# Saves window $1 as the PNG file $2.
+capture_window() {
+    import -window "$1" "$2"
+}
+
+# The text of a message box, read off the screen: the box above its button
+# row, enlarged so that the 8-point text reads reliably, with blanks and
+# quotes made plain.
+message_text() {
+    local image size width height
+    image=$(mktemp --suffix=.png)
+    capture_window "$1" "$image"
+    size=$(window_size "$1")
+    width=${size%x*}
+    height=${size#*x}
+    convert "$image" -crop "${width}x$((height - 40))+0+0" +repage -colorspace Gray \
+        -resize 400% "$image"
+    # The curly quotes are meant: the reader sees typographic ones.
+    # shellcheck disable=SC1111
+    tesseract "$image" stdout --psm 6 2>/dev/null |
+        sed "s/[“”]/\"/g; s/[‘’]/'/g" | tr '\n' ' ' | tr -s ' ' | sed 's/^ //; s/ $//'
+    rm -f "$image"
+}
