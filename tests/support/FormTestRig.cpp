@@ -1,5 +1,6 @@
 #include "support/FormTestRig.h"
 
+#include <QTimer>
 #include <fstream>
 
 namespace kestrix {
@@ -31,6 +32,24 @@ void FormTestRig::makeFile(const std::string& windowsPath, const std::string& co
 
 std::filesystem::path FormTestRig::host(const std::string& windowsPath) const {
     return drives->toHost(windowsPath);
+}
+
+void FormTestRig::whileShown(ClassicForm& form, const std::function<void()>& step) {
+    QTimer::singleShot(0, [&form, &step] {
+        step();
+        if (form.isVisible()) {
+            form.close();
+        }
+    });
+    module->runHandler([&form] { form.showModal(); });
+}
+
+QStringList entryTexts(const QListWidget& list) {
+    QStringList texts;
+    for (int row = 0; row < list.count(); ++row) {
+        texts << list.item(row)->text();
+    }
+    return texts;
 }
 
 }  // namespace kestrix

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QListWidget>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "support/RecordingClipboard.h"
 #include "support/RecordingMessageBox.h"
 #include "support/RecordingProcessLauncher.h"
+#include "windows/ClassicForm.h"
 #include "windows/Forms.h"
 
 namespace kestrix {
@@ -31,6 +35,10 @@ public:
     void makeFile(const std::string& windowsPath, const std::string& content = {});
     std::filesystem::path host(const std::string& windowsPath) const;
 
+    // Shows a window modally as the window before it would, runs the step
+    // while it is on screen, and closes it unless the step ended the program.
+    void whileShown(ClassicForm& form, const std::function<void()>& step);
+
     QTemporaryDir root;
     std::unique_ptr<DriveTable> drives;
     std::unique_ptr<QtSettingsStore> settings;
@@ -42,5 +50,8 @@ public:
     std::unique_ptr<Module1> module;
     std::unique_ptr<Forms> forms;
 };
+
+// The texts of a list's entries, in order.
+QStringList entryTexts(const QListWidget& list);
 
 }  // namespace kestrix

@@ -21,14 +21,6 @@ using namespace kestrix;
 
 namespace {
 
-QStringList files(const FileListBox& list) {
-    QStringList names;
-    for (int row = 0; row < list.count(); ++row) {
-        names << list.item(row)->text();
-    }
-    return names;
-}
-
 // The state Form1 leaves behind when the user goes on from the game folder.
 void chooseGameDir(FormTestRig& rig, const std::string& gameDir) {
     rig.makeFolder(gameDir);
@@ -37,17 +29,9 @@ void chooseGameDir(FormTestRig& rig, const std::string& gameDir) {
     rig.module->storeGameDir(gameDir);
 }
 
-// Opens the installer as Form1 does, runs the step while it is on screen,
-// and closes it unless the step ended the program.
 void withInstallerOpen(FormTestRig& rig, const std::function<void(Form2&)>& step) {
     Form2& form = rig.forms->form2();
-    QTimer::singleShot(0, [&] {
-        step(form);
-        if (form.isVisible()) {
-            form.close();
-        }
-    });
-    rig.module->runHandler([&] { form.showModal(); });
+    rig.whileShown(form, [&] { step(form); });
 }
 
 }  // namespace
@@ -79,7 +63,7 @@ private slots:
         withInstallerOpen(rig, [&](Form2& form) {
             QCOMPARE(form.Dir2->path(), std::string("D:\\UT"));
             QVERIFY(form.Drive2->drive().starts_with("d:"));
-            QCOMPARE(files(*form.File1), QStringList({"Bar.UMOD", "Foo.umod"}));
+            QCOMPARE(entryTexts(*form.File1), QStringList({"Bar.UMOD", "Foo.umod"}));
             QCOMPARE(rig.module->state().PackageDir, std::string("D:\\UT"));
         });
         QVERIFY(rig.messageBox.shown.empty());
@@ -99,7 +83,7 @@ private slots:
         withInstallerOpen(rig, [&](Form2& form) {
             QCOMPARE(QString::fromStdString(form.Dir2->path()), stored);
             QVERIFY(form.Drive2->drive().starts_with(stored.left(1).toLower().toStdString()));
-            QCOMPARE(files(*form.File1), QStringList({"Pack.umod"}));
+            QCOMPARE(entryTexts(*form.File1), QStringList({"Pack.umod"}));
         });
         QCOMPARE(QString::fromStdString(rig.module->state().SavedPackageDir), stored);
     }
@@ -131,7 +115,7 @@ private slots:
             QCOMPARE(rig.messageBox.shown, std::vector<std::string>{"Device unavailable"});
             QVERIFY(form.Drive2->drive().starts_with("x:"));
             QCOMPARE(form.Dir2->path(), std::string("D:\\UT"));
-            QCOMPARE(files(*form.File1), QStringList({"Foo.umod"}));
+            QCOMPARE(entryTexts(*form.File1), QStringList({"Foo.umod"}));
             QCOMPARE(rig.module->state().PackageDir, std::string("D:\\UT"));
         });
     }

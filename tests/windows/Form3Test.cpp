@@ -50,17 +50,9 @@ void installGame(FormTestRig& rig) {
     rig.module->storeGameDir("D:\\UT");
 }
 
-// Opens the uninstaller as Form1 does, runs the step while it is on screen,
-// and closes it unless the step ended the program.
 void withUninstallerOpen(FormTestRig& rig, const std::function<void(Form3&)>& step) {
     Form3& form = rig.forms->form3();
-    QTimer::singleShot(0, [&] {
-        step(form);
-        if (form.isVisible()) {
-            form.close();
-        }
-    });
-    rig.module->runHandler([&] { form.showModal(); });
+    rig.whileShown(form, [&] { step(form); });
 }
 
 }  // namespace

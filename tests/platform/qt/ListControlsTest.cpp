@@ -15,14 +15,6 @@ using namespace kestrix;
 
 namespace {
 
-QStringList entries(const QListWidget& list) {
-    QStringList texts;
-    for (int row = 0; row < list.count(); ++row) {
-        texts << list.item(row)->text();
-    }
-    return texts;
-}
-
 int raisedError(const std::function<void()>& action) {
     try {
         action();
@@ -48,7 +40,8 @@ private slots:
         DirListBox list(*rig.drives);
         list.setPath("c:\\games\\ut");
         QCOMPARE(list.path(), std::string("C:\\Games\\UT"));
-        QCOMPARE(entries(list), QStringList({"C:\\", "Games", "UT", "maps", "System", "Textures"}));
+        QCOMPARE(entryTexts(list),
+                 QStringList({"C:\\", "Games", "UT", "maps", "System", "Textures"}));
         QCOMPARE(list.currentItem()->text(), QString("UT"));
     }
 
@@ -70,7 +63,7 @@ private slots:
         QCOMPARE(raisedError([&] { list.setPath("x:"); }), ErrorNumber::DeviceUnavailable);
         QCOMPARE(raisedError([&] { list.setPath("X:\\UT"); }), ErrorNumber::DeviceUnavailable);
         QCOMPARE(list.path(), std::string("C:\\cwd"));
-        QCOMPARE(entries(list), QStringList({"C:\\", "cwd"}));
+        QCOMPARE(entryTexts(list), QStringList({"C:\\", "cwd"}));
         QCOMPARE(changes.count(), 0);
     }
 
@@ -136,7 +129,7 @@ private slots:
         FileListBox list(*rig.drives);
         list.setPattern("*.umod");
         list.setPath("c:\\mods");
-        QCOMPARE(entries(list), QStringList({"A.UMOD", "b.umod", "c.Umod"}));
+        QCOMPARE(entryTexts(list), QStringList({"A.UMOD", "b.umod", "c.Umod"}));
         QVERIFY(list.fileName().empty());
         list.setCurrentRow(1);
         QCOMPARE(list.fileName(), std::string("b.umod"));
