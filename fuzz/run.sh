@@ -17,5 +17,12 @@ cmake --build "$build" --target manifest_fuzz
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-"$build/fuzz/manifest_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 "$work" "$root/fuzz/corpus"
+mkdir "$work/corpus"
+# libFuzzer reports every new input it finds; the log is shown whole only
+# when something failed.
+if ! "$build/fuzz/manifest_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 "$work/corpus" "$root/fuzz/corpus" >"$work/fuzz.log" 2>&1; then
+    cat "$work/fuzz.log"
+    exit 1
+fi
+tail -n 12 "$work/fuzz.log"
