@@ -24,7 +24,7 @@
 #include "manifest/PackageRemoval.h"
 #include "manifest/RealisticManifest.h"
 #include "platform/DriveTable.h"
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 
 namespace kestrix {
 namespace {

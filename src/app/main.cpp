@@ -2,7 +2,7 @@
 
 #include "app/Module1.h"
 #include "platform/DriveTable.h"
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 #include "platform/PlatformServices.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtMessageBox.h"

@@ -1,7 +1,7 @@
 #include "manifest/ManifestReader.h"
 
 #include "platform/ErrorNumber.h"
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
 
 namespace kestrix {

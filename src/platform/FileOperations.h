@@ -50,19 +50,4 @@ public:
                                       const std::filesystem::path& backup) = 0;
 };
 
-// The operating system's own file operations.
-class HostFileOperations final : public FileOperations {
-public:
-    PathKind inspect(const std::filesystem::path& path) const override;
-    void deleteFile(const std::filesystem::path& path) override;
-    std::string readFile(const std::filesystem::path& path) const override;
-    void writeFile(const std::filesystem::path& path, const std::vector<std::string_view>& pieces,
-                   std::filesystem::perms permissions) override;
-    std::filesystem::perms permissions(const std::filesystem::path& path) const override;
-    std::filesystem::path canonical(const std::filesystem::path& path) const override;
-    void replaceKeepingBackup(const std::filesystem::path& current,
-                              const std::filesystem::path& replacement,
-                              const std::filesystem::path& backup) override;
-};
-
 }  // namespace kestrix

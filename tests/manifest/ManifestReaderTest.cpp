@@ -8,7 +8,7 @@
 
 #include "manifest/LineWriter.h"
 #include "platform/ErrorNumber.h"
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
 #include "support/TempFolder.h"
 

@@ -12,7 +12,7 @@
 #include "manifest/RealisticManifest.h"
 #include "platform/DriveTable.h"
 #include "platform/ErrorNumber.h"
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

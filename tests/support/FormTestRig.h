@@ -11,7 +11,7 @@
 
 #include "app/Module1.h"
 #include "platform/DriveTable.h"
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "support/RecordingClipboard.h"
 #include "support/RecordingMessageBox.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/ErrorNumber.h"
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
 #include "platform/win/WinTempFolder.h"
 

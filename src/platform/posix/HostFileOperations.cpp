@@ -1,4 +1,4 @@
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

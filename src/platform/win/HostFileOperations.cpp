@@ -1,4 +1,4 @@
-#include "platform/FileOperations.h"
+#include "platform/HostFileOperations.h"
 
 #include <windows.h>
 
