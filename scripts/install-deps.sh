@@ -11,8 +11,8 @@ run_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
 windows_packages=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine wine64)
 # clang with its runtime libraries builds the fuzz target; Xvfb, xdotool,
 # x11-utils, imagemagick and tesseract drive and read the real windows.
-test_packages=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format xvfb xdotool
-    x11-utils imagemagick tesseract-ocr)
+test_packages=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
+    xvfb xdotool x11-utils imagemagick tesseract-ocr)
 
 case "${1:-}" in
     run) wanted=("${run_packages[@]}") ;;
