@@ -7,6 +7,8 @@
 
 #include "app/Module1.h"
 #include "app/Twips.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/DirListBox.h"
 
 namespace kestrix {
 namespace {
@@ -88,6 +90,14 @@ void ClassicForm::placeWidget(QWidget* control, const char* name, int left, int 
     }
     control->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
                          Twips::toPixels(height));
+}
+
+void ClassicForm::reportOpenFailures(DirListBox* list) {
+    connect(list, &DirListBox::openFailed, this, [this](const QString& description) {
+        handle([this, description] {
+            m_module.services().messageBox.show(description.toStdString());
+        });
+    });
 }
 
 void ClassicForm::setTabOrderOf(std::initializer_list<QWidget*> controls) {

@@ -6,6 +6,7 @@
 
 namespace kestrix {
 
+class DirListBox;
 class Module1;
 
 // What the three windows have in common: a fixed client area laid out in
@@ -41,6 +42,10 @@ protected:
         placeWidget(control, name, left, top, width, height);
         return control;
     }
+
+    // A folder the user opens in a directory list that has gone, or cannot be
+    // read, is reported with its description; the list stays where it was.
+    void reportOpenFailures(DirListBox* list);
 
     // Keyboard focus moves through the controls in this order.
     void setTabOrderOf(std::initializer_list<QWidget*> controls);

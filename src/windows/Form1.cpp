@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "app/CenterOnScreen.h"
 #include "app/Module1.h"
@@ -29,11 +28,7 @@ Form1::Form1(Module1& module, Forms& forms)
     setTabOrderOf({Dir1, Command1, Command2, Drive1, Command3});
 
     connect(Drive1, &DriveListBox::changed, this, [this] { handle([this] { drive1Change(); }); });
-    connect(Dir1, &DirListBox::openFailed, this, [this](const QString& description) {
-        handle([this, description] {
-            this->module().services().messageBox.show(description.toStdString());
-        });
-    });
+    reportOpenFailures(Dir1);
     connect(Command1, &QPushButton::clicked, this,
             [this] { handle([this] { goOn(m_forms.form2()); }); });
     connect(Command3, &QPushButton::clicked, this,
@@ -58,12 +53,7 @@ void Form1::load() {
         } catch (const PlatformError&) {
         }
     }
-    showDriveOfDir1();
-}
-
-void Form1::showDriveOfDir1() {
-    const QSignalBlocker blocker(Drive1);
-    Drive1->setDrive(Dir1->path());
+    Drive1->showDriveOf(Dir1->path());
 }
 
 void Form1::drive1Change() {

@@ -33,9 +33,6 @@ protected:
 private:
     void drive1Change();
     void goOn(ClassicForm& next);
-    // Shows the drive of the folder that Dir1 has open, without moving Dir1
-    // to that drive's current directory.
-    void showDriveOfDir1();
 
     Forms& m_forms;
 };

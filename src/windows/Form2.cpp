@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <exception>
 
 #include "app/CenterOnScreen.h"
@@ -32,11 +31,7 @@ Form2::Form2(Module1& module) : ClassicForm(module, "KESTRIX Installer", 5760, 4
     setTabOrderOf({Dir2, File1, Command1, Command2, Drive2});
 
     connect(Dir2, &DirListBox::changed, this, [this] { handle([this] { dir2Change(); }); });
-    connect(Dir2, &DirListBox::openFailed, this, [this](const QString& description) {
-        handle([this, description] {
-            this->module().services().messageBox.show(description.toStdString());
-        });
-    });
+    reportOpenFailures(Dir2);
     connect(Drive2, &DriveListBox::changed, this, [this] { handle([this] { drive2Change(); }); });
     connect(Command1, &QPushButton::clicked, this, [this] { handle([this] { command1Click(); }); });
     connect(Command2, &QPushButton::clicked, this,
@@ -63,12 +58,7 @@ void Form2::load() {
     if (!opened) {
         Dir2->setPath(state.GameDir);
     }
-    showDriveOfDir2();
-}
-
-void Form2::showDriveOfDir2() {
-    const QSignalBlocker blocker(Drive2);
-    Drive2->setDrive(Dir2->path());
+    Drive2->showDriveOf(Dir2->path());
 }
 
 void Form2::dir2Change() {

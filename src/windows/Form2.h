@@ -38,9 +38,6 @@ private:
     void dir2Change();
     void drive2Change();
     void command1Click();
-    // Shows the drive of the folder Dir2 has open, without moving Dir2 to that
-    // drive's current directory.
-    void showDriveOfDir2();
 };
 
 }  // namespace kestrix

@@ -1,6 +1,7 @@
 #include "platform/qt/DriveListBox.h"
 
 #include <QAbstractItemView>
+#include <QSignalBlocker>
 
 #include "platform/DriveTable.h"
 #include "platform/ErrorNumber.h"
@@ -44,6 +45,11 @@ void DriveListBox::setDrive(const std::string& value) {
         throw PlatformError(ErrorNumber::DeviceUnavailable);
     }
     setCurrentIndex(index);
+}
+
+void DriveListBox::showDriveOf(const std::string& path) {
+    const QSignalBlocker blocker(this);
+    setDrive(path);
 }
 
 }  // namespace kestrix

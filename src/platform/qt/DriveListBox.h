@@ -20,6 +20,10 @@ public:
     // Takes a bare letter, a drive value or any text that begins with a drive.
     // A letter that names no drive raises DeviceUnavailable.
     void setDrive(const std::string& value);
+    // Shows the drive that holds a path without raising changed(): a window
+    // that opens a folder shows its drive without being moved to that
+    // drive's current directory.
+    void showDriveOf(const std::string& path);
 
 signals:
     void changed();

@@ -116,6 +116,9 @@ private slots:
         QCOMPARE(changes.count(), 1);
         QCOMPARE(raisedError([&] { list.setDrive("q"); }), ErrorNumber::DeviceUnavailable);
         QVERIFY(list.drive().starts_with("d: ["));
+        list.showDriveOf("C:\\UT");
+        QVERIFY(list.drive().starts_with("c: ["));
+        QCOMPARE(changes.count(), 1);
     }
 
     void fileListShowsMatchingFilesInAnyCaseInNameOrder() {
