@@ -79,15 +79,10 @@ if ! main=$(wait_window KESTRIX 382x300); then
     exit 1
 fi
 echo "the main window appeared ($(window_size "$main"))"
-# Exit: the main window's Command2.
-click_control "$main" 600 3720 1215 495
-deadline=$((SECONDS + WAIT_SECONDS))
-while kill -0 "$kestrix_pid" 2>/dev/null; do
-    if [ $SECONDS -ge $deadline ]; then
-        echo "FAIL: the program did not end on Exit" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+click_control "$main" "${MAIN_EXIT[@]}"
+if ! wait_process_end "$kestrix_pid"; then
+    echo "FAIL: the program did not end on Exit" >&2
+    exit 1
+fi
 kestrix_pid=
 echo "PASS: the package installs, starts from its menu entry and ends on Exit"

@@ -62,14 +62,10 @@ start_kestrix() {
 }
 
 wait_exit() {
-    local deadline=$((SECONDS + WAIT_SECONDS))
-    while kill -0 "$kestrix_pid" 2>/dev/null; do
-        if [ $SECONDS -ge $deadline ]; then
-            echo "kestrix did not end" >&2
-            return 1
-        fi
-        sleep 0.1
-    done
+    if ! wait_process_end "$kestrix_pid"; then
+        echo "kestrix did not end" >&2
+        return 1
+    fi
     kestrix_pid=
 }
 
@@ -85,14 +81,6 @@ shoot() {
     echo "docs/$2.png: $size at ${position/ /,}"
 }
 
-readonly MAIN_SIZE=382x300
-readonly INSTALL_UMOD=(3720 3720 1215 495)
-readonly UNINSTALL_UMOD=(2160 3720 1215 495)
-readonly FILE1=(2880 840 2655 1845)
-readonly INSTALLER_EXIT=(960 3600 1695 495)
-readonly COMBO1=(840 720 4095 315)
-readonly UNINSTALL=(3360 3480 1575 495)
-readonly UNINSTALLER_EXIT=(840 3480 1575 495)
 
 # The main window on the remembered game folder, then the installer on the
 # remembered package folder with a package picked.

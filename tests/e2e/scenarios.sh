@@ -34,17 +34,6 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 start_display "$root/.display" || exit 1
 
-# The windows' controls: LEFT TOP WIDTH HEIGHT in twips, from their layouts.
-readonly MAIN_SIZE=382x300 # Form1's client area, 5730 x 4500 twips
-readonly DIR1=(960 480 3735 2340)
-readonly UNINSTALL_UMOD=(2160 3720 1215 495)
-readonly INSTALL_UMOD=(3720 3720 1215 495)
-readonly DIR2=(120 840 2535 1890)
-readonly FILE1=(2880 840 2655 1845)
-readonly INSTALL=(2880 3600 1695 495)
-readonly COMBO1=(840 720 4095 315)
-readonly UNINSTALLER_EXIT=(840 3480 1575 495)
-readonly UNINSTALL=(3360 3480 1575 495)
 
 # ---- the program ---------------------------------------------------------
 
@@ -66,13 +55,7 @@ stop_kestrix() {
 
 # Waits until the program has ended and checks that it ended with status $1.
 expect_exit() {
-    local deadline=$((SECONDS + WAIT_SECONDS))
-    while kill -0 "$KESTRIX_PID" 2>/dev/null; do
-        if [ $SECONDS -ge $deadline ]; then
-            fail "kestrix is still running after ${WAIT_SECONDS}s"
-        fi
-        sleep 0.1
-    done
+    wait_process_end "$KESTRIX_PID" || fail "kestrix is still running after ${WAIT_SECONDS}s"
     local status=0
     wait "$KESTRIX_PID" || status=$?
     rm -f "$root/kestrix.pid"
@@ -291,6 +274,21 @@ uninstall_typed_package() {
     expect_exit 0
 }
 
+# Picks the first package of the installer's file list and clicks Install:
+# the stand-in setup tool gets install and Desert Ruins.umod's Windows path as
+# one argument, and kestrix ends.
+install_first_package() {
+    click_at "$1" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+    click_control "$1" "${INSTALL[@]}"
+
+    local record
+    record=$(setup_record "$2/UT")
+    step "the setup tool got: $(echo "$record" | tr '\n' '|')"
+    expect_equal "the setup tool's arguments" "$record" \
+        "install"$'\n'"$(windows_path "$2/Packages/Desert Ruins.umod")"
+    expect_exit 0
+}
+
 # The game folder is remembered from an earlier start; the user goes up from
 # it to the package folder in the installer, picks a package and installs it.
 readonly INSTALL_DIR=$root/install
@@ -315,15 +313,7 @@ install_package() {
     double_click_dir_entry "$installer" "${DIR2[0]}" "${DIR2[1]}" 4
     step "double-clicked Packages"
     # The file list shows Desert Ruins.umod, then IceStation.umod.
-    click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
-    click_control "$installer" "${INSTALL[@]}"
-
-    local record
-    record=$(setup_record "$dir/UT")
-    step "the setup tool got: $(echo "$record" | tr '\n' '|')"
-    expect_equal "the setup tool's arguments" "$record" \
-        "install"$'\n'"$(windows_path "$dir/Packages/Desert Ruins.umod")"
-    expect_exit 0
+    install_first_package "$installer" "$dir"
     expect_equal "the stored package folder" "$(stored_path "$home" UMODPath)" \
         "$(windows_path "$dir/Packages")"
     expect_equal "the stored game folder" "$(stored_path "$home" UTPath)" \
@@ -345,15 +335,7 @@ install_again_from_remembered_folders() {
     main=$(wait_window KESTRIX "$MAIN_SIZE")
     click_control "$main" "${INSTALL_UMOD[@]}"
     installer=$(wait_window "KESTRIX Installer")
-    click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
-    click_control "$installer" "${INSTALL[@]}"
-
-    local record
-    record=$(setup_record "$dir/UT")
-    step "the setup tool got: $(echo "$record" | tr '\n' '|')"
-    expect_equal "the setup tool's arguments" "$record" \
-        "install"$'\n'"$(windows_path "$dir/Packages/Desert Ruins.umod")"
-    expect_exit 0
+    install_first_package "$installer" "$dir"
 }
 
 # A folder without a manifest chosen as the game folder: the uninstaller says

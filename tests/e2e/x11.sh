@@ -1,4 +1,6 @@
 # shellcheck shell=bash
+# The layout constants below are used by the scripts that source this file.
+# shellcheck disable=SC2034
 # Driving the real program under a virtual X display, as a user would: windows
 # are found by their titles, controls by their places in the windows' layouts,
 # and input goes in through the X server (XTEST), not through Qt.
@@ -14,6 +16,32 @@ readonly TWIPS_PER_PIXEL=15
 # item's margins.
 readonly DIR_ROW_PIXELS=18
 readonly SCREEN_WIDTH=1024 SCREEN_HEIGHT=768
+
+# The windows' controls: LEFT TOP WIDTH HEIGHT in twips, from their layouts;
+# the scripts that source this file click them.
+readonly MAIN_SIZE=382x300 # Form1's client area, 5730 x 4500 twips
+readonly DIR1=(960 480 3735 2340)
+readonly MAIN_EXIT=(600 3720 1215 495)
+readonly UNINSTALL_UMOD=(2160 3720 1215 495)
+readonly INSTALL_UMOD=(3720 3720 1215 495)
+readonly DIR2=(120 840 2535 1890)
+readonly FILE1=(2880 840 2655 1845)
+readonly INSTALL=(2880 3600 1695 495)
+readonly INSTALLER_EXIT=(960 3600 1695 495)
+readonly COMBO1=(840 720 4095 315)
+readonly UNINSTALLER_EXIT=(840 3480 1575 495)
+readonly UNINSTALL=(3360 3480 1575 495)
+
+# Waits, bounded, for a process to end; false when it is still running.
+wait_process_end() {
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    while kill -0 "$1" 2>/dev/null; do
+        if [ $SECONDS -ge $deadline ]; then
+            return 1
+        fi
+        sleep 0.1
+    done
+}
 
 # Starts Xvfb on a display number it finds free itself, and exports DISPLAY.
 # $1: a file that receives the display number.
