@@ -44,11 +44,14 @@ wait_process_end() {
 }
 
 # Starts Xvfb on a display number it finds free itself, and exports DISPLAY.
+# -noreset: by default Xvfb resets whenever its last client leaves, and a
+# program that connects during the reset is refused; between two scenarios
+# that refusal made a run fail now and then.
 # $1: a file that receives the display number.
 start_display() {
     local number_file=$1
     : >"$number_file"
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp 3>"$number_file" \
+    Xvfb -noreset -displayfd 3 -screen 0 "${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24" -nolisten tcp 3>"$number_file" \
         >"$number_file.log" 2>&1 &
     XVFB_PID=$!
     local deadline=$((SECONDS + WAIT_SECONDS))
