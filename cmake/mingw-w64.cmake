@@ -1,10 +1,13 @@
-# Cross-compiles the Qt-free part of KESTRIX for 64-bit Windows with Debian's
-# mingw-w64 (package g++-mingw-w64-x86-64-posix):
-#   cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKESTRIX_GUI=OFF
+# Cross-compiles KESTRIX for 64-bit Windows with Debian's mingw-w64 (package
+# g++-mingw-w64-x86-64-posix): the native Win32 program KESTRIX.exe, the logic
+# and their tests.
+#   cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 # The posix-threads variant of the compiler is the one whose libstdc++ has
 # std::thread and a complete std::filesystem.
 
 set(CMAKE_SYSTEM_NAME Windows)
+# The Windows program is the Win32 one; there is no cross-built Qt.
+set(KESTRIX_GUI OFF CACHE BOOL "Build the Qt program and its tests")
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(KESTRIX_MINGW_TRIPLE x86_64-w64-mingw32)

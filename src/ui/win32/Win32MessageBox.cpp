@@ -1,0 +1,12 @@
+#include "ui/win32/Win32MessageBox.h"
+
+#include "platform/win/Utf16.h"
+
+namespace kestrix {
+
+void Win32MessageBox::show(const std::string& text) {
+    const std::wstring wide = Utf16::fromUtf8(text);
+    MessageBoxW(GetActiveWindow(), wide.c_str(), L"KESTRIX", MB_OK);
+}
+
+}  // namespace kestrix

@@ -1,0 +1,116 @@
+#include "ui/win32/RegistrySettingsStore.h"
+
+#include <gtest/gtest.h>
+#include "ui/win32/WindowsApi.h"
+
+#include <string>
+
+#include "platform/win/Utf16.h"
+
+namespace kestrix {
+namespace {
+
+// An application name of this run's own, so that nothing a player stored is
+// read or changed; its keys are deleted afterwards.
+std::string testApplication() {
+    return "KESTRIX test " + std::to_string(GetCurrentProcessId());
+}
+
+const std::wstring ClassicRoot = L"Software\\VB and VBA Program Settings";
+
+// What the registry itself holds at HKCU\<root>\<application>\<section>,
+// value <key>, read past the store; the type in type.
+std::wstring rawValue(const std::wstring& path, const std::wstring& key, DWORD& type) {
+    wchar_t buffer[512] = {};
+    DWORD bytes = sizeof buffer;
+    type = REG_NONE;
+    if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), key.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
+                     buffer, &bytes) != ERROR_SUCCESS) {
+        return L"<missing>";
+    }
+    return buffer;
+}
+
+class RegistrySettingsStoreTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER,
+                       (ClassicRoot + L"\\" + Utf16::fromUtf8(m_application)).c_str());
+    }
+
+    std::wstring sectionPath(const std::string& section) const {
+        return ClassicRoot + L"\\" + Utf16::fromUtf8(m_application) + L"\\" +
+               Utf16::fromUtf8(section);
+    }
+
+    const std::string m_application = testApplication();
+    RegistrySettingsStore m_store;
+};
+
+TEST_F(RegistrySettingsStoreTest, ValuesNeverStoredReadAsEmptyText) {
+    EXPECT_EQ(m_store.get(m_application, "UTPath", "Path"), "");
+    m_store.save(m_application, "UTPath", "Path", "C:\\UT");
+    // Another key of a section that exists, and another section.
+    EXPECT_EQ(m_store.get(m_application, "UTPath", "Other"), "");
+    EXPECT_EQ(m_store.get(m_application, "UMODPath", "Path"), "");
+}
+
+// Players' folders from the classic program are where it kept them, as plain
+// REG_SZ text; what this program stores goes to the same place.
+TEST_F(RegistrySettingsStoreTest, StoresTextWhereTheClassicRuntimeKeptIt) {
+    struct Case {
+        const char* section;
+        std::string value;
+    };
+    const Case cases[] = {
+        {"UTPath", "C:\\UT"},
+        {"UMODPath", "D:\\Mods with blanks\\"},
+        {"UTPath",
+         "Z:\\tmp\\Spiele\\\xC3\x9C"
+         "bung"},  // replaces the first, non-ASCII
+        {"UMODPath", ""},
+    };
+    for (const Case& c : cases) {
+        m_store.save(m_application, c.section, "Path", c.value);
+        DWORD type = REG_NONE;
+        EXPECT_EQ(rawValue(sectionPath(c.section), L"Path", type), Utf16::fromUtf8(c.value))
+            << c.section;
+        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << c.section;
+        EXPECT_EQ(m_store.get(m_application, c.section, "Path"), c.value) << c.section;
+    }
+}
+
+// A value written by another program, with or without its terminating zero,
+// reads as the text it holds.
+TEST_F(RegistrySettingsStoreTest, ReadsValuesWrittenElsewhere) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath("UTPath").c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t text[] = L"E:\\Games\\UT";
+    RegSetValueExW(key, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   sizeof text - sizeof(wchar_t));
+    RegSetValueExW(key, L"Zero", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
+    const DWORD number = 7;
+    RegSetValueExW(key, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                   sizeof number);
+    RegCloseKey(key);
+
+    EXPECT_EQ(m_store.get(m_application, "UTPath", "Path"), "E:\\Games\\UT");
+    EXPECT_EQ(m_store.get(m_application, "UTPath", "Zero"), "E:\\Games\\UT");
+    EXPECT_EQ(m_store.get(m_application, "UTPath", "Number"), "");
+}
+
+TEST(RegistrySettingsStoreRoot, KeepsToTheRootItIsGiven) {
+    const std::wstring root = L"Software\\KESTRIX tests " + std::to_wstring(GetCurrentProcessId());
+    RegistrySettingsStore store(root);
+    store.save("KESTRIX", "UTPath", "Path", "C:\\UT");
+    DWORD type = REG_NONE;
+    EXPECT_EQ(rawValue(root + L"\\KESTRIX\\UTPath", L"Path", type), L"C:\\UT");
+    EXPECT_EQ(store.get("KESTRIX", "UTPath", "Path"), "C:\\UT");
+    RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
+    EXPECT_EQ(store.get("KESTRIX", "UTPath", "Path"), "");
+}
+
+}  // namespace
+}  // namespace kestrix

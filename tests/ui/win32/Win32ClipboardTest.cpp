@@ -1,0 +1,62 @@
+#include "ui/win32/Win32Clipboard.h"
+
+#include <gtest/gtest.h>
+#include "ui/win32/WindowsApi.h"
+
+#include <string>
+
+namespace kestrix {
+namespace {
+
+// What another program finds on the clipboard in format, or "<none>".
+std::string readAs(UINT format) {
+    if (!OpenClipboard(nullptr)) {
+        return "<not opened>";
+    }
+    std::string text = "<none>";
+    if (HANDLE data = GetClipboardData(format)) {
+        if (format == CF_UNICODETEXT) {
+            const auto* wide = static_cast<const wchar_t*>(GlobalLock(data));
+            text.clear();
+            for (const wchar_t* c = wide; *c != 0; ++c) {
+                text += *c < 0x80 ? static_cast<char>(*c) : '?';
+            }
+        } else {
+            text = static_cast<const char*>(GlobalLock(data));
+        }
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The setup tool reads the game's folder in the 8-bit format, newer programs
+// in the Unicode one: both hold the text.
+TEST(Win32ClipboardTest, OtherProgramsReadTheTextInBothFormats) {
+    Win32Clipboard clipboard;
+    for (const std::string text : {"C:\\UT", "Z:\\tmp\\with blanks\\UT", ""}) {
+        clipboard.clear();
+        clipboard.setText(text);
+        EXPECT_EQ(readAs(CF_UNICODETEXT), text);
+        EXPECT_EQ(readAs(CF_TEXT), text);
+    }
+}
+
+TEST(Win32ClipboardTest, ClearLeavesNoText) {
+    Win32Clipboard clipboard;
+    clipboard.setText("C:\\UT");
+    clipboard.clear();
+    EXPECT_EQ(readAs(CF_UNICODETEXT), "<none>");
+}
+
+// Another clipboard object (the next start of the program) replaces the text.
+TEST(Win32ClipboardTest, SetTextReplacesTextOfAnotherOwner) {
+    Win32Clipboard first;
+    first.setText("C:\\Old");
+    Win32Clipboard second;
+    second.setText("C:\\New");
+    EXPECT_EQ(readAs(CF_UNICODETEXT), "C:\\New");
+}
+
+}  // namespace
+}  // namespace kestrix
