@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kestrix {
+
+enum class ControlKind { Label, Button, DriveList, DirList, FileList, ComboBox };
+
+// One control as the window's drawing places it, all lengths in twips. Keyboard
+// focus moves through the controls in ascending tab index; labels hold an index
+// but take no focus.
+struct ControlLayout {
+    std::string name;
+    ControlKind kind;
+    std::string text;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex;
+};
+
+// A window as drawn: its title, the size of its client area in twips, and its
+// controls. Each toolkit builds the window from this table alone, so that both
+// front ends show the same windows.
+struct FormLayout {
+    std::string title;
+    int clientWidth;
+    int clientHeight;
+    std::vector<ControlLayout> controls;
+};
+
+}  // namespace kestrix
