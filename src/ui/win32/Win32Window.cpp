@@ -1,8 +1,22 @@
 #include "ui/win32/Win32Window.h"
 
+#include <utility>
+
 #include "platform/win/WinError.h"
 
 namespace kestrix {
+namespace {
+
+Win32Window::ErrorHandler& errorHandler() {
+    static Win32Window::ErrorHandler handler = [](std::exception_ptr) { PostQuitMessage(1); };
+    return handler;
+}
+
+}  // namespace
+
+void Win32Window::setErrorHandler(ErrorHandler handler) {
+    errorHandler() = std::move(handler);
+}
 
 Win32Window* Win32Window::of(HWND window) {
     return reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -66,7 +80,12 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM 
         self->m_window.release();
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->handleMessage(message, wParam, lParam);
+    try {
+        return self->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        errorHandler()(std::current_exception());
+        return 0;
+    }
 }
 
 }  // namespace kestrix

@@ -2,6 +2,8 @@
 
 #include "ui/win32/WindowsApi.h"
 
+#include <exception>
+#include <functional>
 #include <string>
 
 #include "ui/win32/Win32Handles.h"
@@ -22,6 +24,13 @@ public:
 
     // The object behind a window created by this side, or null for any other.
     static Win32Window* of(HWND window);
+
+    // Where an error that escapes a window's message handling goes: an
+    // exception must not unwind through the system's frames of the message
+    // loop. main() hands it to the module's guard; until then the program
+    // ends with status 1.
+    using ErrorHandler = std::function<void(std::exception_ptr error)>;
+    static void setErrorHandler(ErrorHandler handler);
 
     // A notification the control sent its parent (WM_COMMAND's code).
     virtual void notified(WORD /*code*/) {}

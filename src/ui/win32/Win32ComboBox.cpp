@@ -1,0 +1,67 @@
+#include "ui/win32/Win32ComboBox.h"
+
+#include "platform/win/Utf16.h"
+#include "ui/win32/ScreenScale.h"
+
+namespace kestrix {
+namespace {
+constexpr int DroppedRows = 8;
+}
+
+Win32ComboBox::Win32ComboBox(const ControlLayout& layout, HWND parent, int id,
+                             const ScreenScale& scale, const DialogFont& font) {
+    // As with the drive list, the height given to CreateWindow includes the
+    // dropped list; the closed box keeps the layout's height.
+    ControlLayout dropped = layout;
+    dropped.height = layout.height * (DroppedRows + 1);
+    createControl(L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, dropped,
+                  parent, id, scale, font);
+    SendMessageW(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 scale.yPixels(layout.height) - 6);
+}
+
+void Win32ComboBox::addItem(const std::string& text) {
+    const std::wstring wide = Utf16::fromUtf8(text);
+    SendMessageW(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void Win32ComboBox::removeItem(int index) {
+    SendMessageW(handle(), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+int Win32ComboBox::count() const {
+    return static_cast<int>(SendMessageW(handle(), CB_GETCOUNT, 0, 0));
+}
+
+std::string Win32ComboBox::itemText(int index) const {
+    const auto length = SendMessageW(handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) {
+        return {};
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(handle(), CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return Utf16::toUtf8(text);
+}
+
+std::string Win32ComboBox::editText() const {
+    const int length = GetWindowTextLengthW(handle());
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(handle(), text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied));
+    return Utf16::toUtf8(text);
+}
+
+void Win32ComboBox::setEditText(const std::string& text) {
+    // Choosing no item first: choosing one would show its text instead.
+    SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetWindowTextW(handle(), Utf16::fromUtf8(text).c_str());
+}
+
+void Win32ComboBox::clear() {
+    SendMessageW(handle(), CB_RESETCONTENT, 0, 0);
+    SetWindowTextW(handle(), L"");
+}
+
+}  // namespace kestrix

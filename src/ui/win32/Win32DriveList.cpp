@@ -1,0 +1,61 @@
+#include "ui/win32/Win32DriveList.h"
+
+#include <utility>
+
+#include "platform/win/Utf16.h"
+#include "ui/win32/ScreenScale.h"
+
+namespace kestrix {
+namespace {
+// Enough rows to show every drive letter a machine has, mostly without
+// scrolling.
+constexpr int DroppedRows = 8;
+}  // namespace
+
+Win32DriveList::Win32DriveList(const ControlLayout& layout, HWND parent, int id,
+                               const ScreenScale& scale, const DialogFont& font) {
+    // A combo box's height in CreateWindow is that of its dropped list too;
+    // the layout's height is the closed box's.
+    ControlLayout dropped = layout;
+    dropped.height = layout.height * (DroppedRows + 1);
+    createControl(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, dropped, parent, id,
+                  scale, font);
+    // The closed box takes the layout's height: the field is the box less its
+    // sunken edge.
+    const int boxPixels = scale.yPixels(layout.height);
+    SendMessageW(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), boxPixels - 6);
+}
+
+void Win32DriveList::setItems(const std::vector<std::string>& texts) {
+    SendMessageW(handle(), CB_RESETCONTENT, 0, 0);
+    for (const std::string& text : texts) {
+        const std::wstring wide = Utf16::fromUtf8(text);
+        SendMessageW(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+}
+
+void Win32DriveList::setCurrentIndex(int index) {
+    // CB_SETCURSEL sends no notification: no pick is reported.
+    SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Win32DriveList::onPick(std::function<void(int index)> handler) {
+    m_pick = std::move(handler);
+}
+
+void Win32DriveList::notified(WORD code) {
+    // A pick in the dropped list ends in CBN_SELENDOK, even when the current
+    // drive is picked again; the arrow keys on the closed box change the
+    // selection with CBN_SELCHANGE alone.
+    const bool dropped = SendMessageW(handle(), CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+    const bool picked = code == CBN_SELENDOK || (code == CBN_SELCHANGE && !dropped);
+    if (!picked || !m_pick) {
+        return;
+    }
+    const auto index = static_cast<int>(SendMessageW(handle(), CB_GETCURSEL, 0, 0));
+    if (index != CB_ERR) {
+        m_pick(index);
+    }
+}
+
+}  // namespace kestrix
