@@ -8,7 +8,10 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
 # wine32 (a recommendation of wine) needs the i386 architecture, and the test
 # programs are 64-bit: recommendations are left out.
-windows_packages=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine wine64)
+# fonts-wine: the faces Wine draws Windows programs in; Xvfb, xdotool, x11-utils
+# and imagemagick: the display the Windows program is driven and shown on.
+windows_packages=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine wine64 fonts-wine
+    xvfb xdotool x11-utils imagemagick)
 # clang with its runtime libraries builds the fuzz target; Xvfb, xdotool,
 # x11-utils, imagemagick and tesseract drive and read the real windows.
 test_packages=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy

@@ -15,7 +15,7 @@ DialogFont::DialogFont(const ScreenScale& scale) {
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(font.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+    lstrcpynW(font.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
     m_font.reset(CreateFontIndirectW(&font));
     if (!m_font) {
         throw PlatformError(7, "Out of memory");

@@ -5,9 +5,10 @@
 
 namespace kestrix {
 
-// The font of every control: 8-point "MS Shell Dlg", which Windows maps to its
-// dialog face (MS Sans Serif on the classic systems, Tahoma under Wine), at
-// the screen's density. The layouts' sizes were drawn for it.
+// The font of every control: 8-point MS Sans Serif, the face Windows' "MS Shell
+// Dlg" stands for, at the screen's density. It is named itself because Wine
+// maps "MS Shell Dlg" to the wider Tahoma, in which "Uninstall Umod" no longer
+// fits its 81-pixel button; the layouts' sizes were drawn for MS Sans Serif.
 class DialogFont {
 public:
     explicit DialogFont(const ScreenScale& scale);

@@ -117,7 +117,7 @@ TEST_F(Win32ViewsTest, WindowsShowWhatTheirTablesDraw) {
         ASSERT_NE(font, nullptr);
         LOGFONTW described{};
         GetObjectW(font, sizeof described, &described);
-        EXPECT_STREQ(described.lfFaceName, L"MS Shell Dlg");
+        EXPECT_STREQ(described.lfFaceName, L"MS Sans Serif");
         EXPECT_EQ(described.lfHeight, -MulDiv(8, m_scale.yPixels(1440), 72));
 
         // The text with a button's or label's margins fits the control.
@@ -126,6 +126,10 @@ TEST_F(Win32ViewsTest, WindowsShowWhatTheirTablesDraw) {
         HGDIOBJ old = SelectObject(dc, font);
         SIZE extent{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        // The face itself, not a stand-in for a missing one.
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        EXPECT_STREQ(face, L"MS Sans Serif");
         SelectObject(dc, old);
         ReleaseDC(child, dc);
         EXPECT_LE(extent.cx + 8, wanted.right - wanted.left) << "text cut off";
