@@ -1,31 +1,14 @@
 #include "app/CenterOnScreen.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
-
-#include "app/Twips.h"
+#include "windows/views/WindowView.h"
 
 namespace kestrix {
 
-TwipsPoint centeredPosition(float screenWidth, float screenHeight, float windowWidth,
-                            float windowHeight) {
-    return {(screenWidth - windowWidth) / 2.0f, (screenHeight - windowHeight) / 2.0f};
-}
-
-void CenterOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QRect area = screen->geometry();
-    const QRect outer = window.frameGeometry();
-    constexpr float perPixel = Twips::PerPixel;
-    const TwipsPoint origin = centeredPosition(area.width() * perPixel, area.height() * perPixel,
-                                               outer.width() * perPixel, outer.height() * perPixel);
-    // A window sits on whole pixels: the twips are cut, not rounded, to them.
-    window.move(area.left() + static_cast<int>(origin.left / perPixel),
-                area.top() + static_cast<int>(origin.top / perPixel));
+void CenterOnScreen(WindowView& window) {
+    const TwipsSize screen = window.screenSize();
+    const TwipsSize outer = window.outerSize();
+    window.moveTo(static_cast<float>(screen.width - outer.width) / 2.0f,
+                  static_cast<float>(screen.height - outer.height) / 2.0f);
 }
 
 }  // namespace kestrix

@@ -1,20 +1,18 @@
 #include "app/Module1.h"
 
-#include <QApplication>
-#include <QWidget>
 #include <exception>
-#include <utility>
 
 #include "app/SettingsKeys.h"
 #include "platform/ErrorNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
 #include "platform/SettingsStore.h"
+#include "windows/views/WindowSystem.h"
 
 namespace kestrix {
 
-Module1::Module1(PlatformServices services, QuitApplication quit)
-    : m_services(services), m_quit(std::move(quit)) {}
+Module1::Module1(PlatformServices services, WindowSystem& windowSystem)
+    : m_services(services), m_windowSystem(windowSystem) {}
 
 std::string Module1::storedGameDir() const {
     return m_services.settings.get(SettingsKeys::Application, SettingsKeys::GameDirSection,
@@ -71,10 +69,8 @@ void Module1::endWith(int exitCode) {
     m_ending = true;
     // Hiding, unlike closing, runs no handler, and it ends the nested loop of
     // every window shown modally.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        window->hide();
-    }
-    m_quit(exitCode);
+    m_windowSystem.hideAllWindows();
+    m_windowSystem.quit(exitCode);
 }
 
 }  // namespace kestrix

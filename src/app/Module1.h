@@ -9,20 +9,18 @@
 namespace kestrix {
 
 class PlatformError;
+class WindowSystem;
 
 // The process-wide part of the program: the state the windows share, the
 // services they use, the two remembered settings, and the only ways the
 // program ends.
 class Module1 {
 public:
-    // How the event loop is told to end, with the program's exit code. Tests
-    // record it instead: a real quit would stop every later nested loop.
-    using QuitApplication = std::function<void(int exitCode)>;
-
-    Module1(PlatformServices services, QuitApplication quit);
+    Module1(PlatformServices services, WindowSystem& windowSystem);
 
     AppState& state() { return m_state; }
     PlatformServices& services() { return m_services; }
+    WindowSystem& windowSystem() { return m_windowSystem; }
 
     std::string storedGameDir() const;
     void storeGameDir(const std::string& dir);
@@ -35,8 +33,8 @@ public:
     void runHandler(const std::function<void()>& handler);
 
     // Ends the program: every window goes away without running further
-    // handlers, and the event loop ends through Qt's own shutdown, which hands
-    // the clipboard over to a clipboard manager.
+    // handlers, and the event loop ends through the toolkit's own shutdown,
+    // which hands the clipboard over to a clipboard manager.
     void EndProgram();
     // Shows the error's number and description, then ends as EndProgram does.
     void FatalErrorReport(const PlatformError& error);
@@ -48,7 +46,7 @@ private:
 
     AppState m_state;
     PlatformServices m_services;
-    QuitApplication m_quit;
+    WindowSystem& m_windowSystem;
     bool m_ending = false;
 };
 

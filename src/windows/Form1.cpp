@@ -1,46 +1,50 @@
 #include "windows/Form1.h"
 
-#include <QLabel>
-#include <QPushButton>
-
 #include "app/CenterOnScreen.h"
 #include "app/Module1.h"
 #include "platform/DriveTable.h"
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
-#include "platform/qt/DirListBox.h"
-#include "platform/qt/DriveListBox.h"
 #include "windows/Form2.h"
 #include "windows/Form3.h"
 #include "windows/Forms.h"
+#include "windows/views/FormLayout.h"
 
 namespace kestrix {
 
-Form1::Form1(Module1& module, Forms& forms)
-    : ClassicForm(module, "KESTRIX", 5730, 4500), m_forms(forms) {
-    const DriveTable& drives = module.services().drives;
-    Label1 = place(new QLabel("Select your main UT Directory"), "Label1", 1080, 120, 3735, 255);
-    Dir1 = place(new DirListBox(drives), "Dir1", 960, 480, 3735, 2340);
-    Drive1 = place(new DriveListBox(drives), "Drive1", 960, 3000, 2535, 315);
-    Command2 = place(new QPushButton("Exit"), "Command2", 600, 3720, 1215, 495);
-    Command3 = place(new QPushButton("Uninstall Umod"), "Command3", 2160, 3720, 1215, 495);
-    Command1 = place(new QPushButton("Install Umod"), "Command1", 3720, 3720, 1215, 495);
-    setTabOrderOf({Dir1, Command1, Command2, Drive1, Command3});
+const FormLayout& Form1::layout() {
+    static const FormLayout table{
+        "KESTRIX",
+        5730,
+        4500,
+        {
+            {"Label1", ControlKind::Label, "Select your main UT Directory", 1080, 120, 3735, 255,
+             1},
+            {"Dir1", ControlKind::DirList, "", 960, 480, 3735, 2340, 0},
+            {"Drive1", ControlKind::DriveList, "", 960, 3000, 2535, 315, 4},
+            {"Command2", ControlKind::Button, "Exit", 600, 3720, 1215, 495, 3},
+            {"Command3", ControlKind::Button, "Uninstall Umod", 2160, 3720, 1215, 495, 5},
+            {"Command1", ControlKind::Button, "Install Umod", 3720, 3720, 1215, 495, 2},
+        }};
+    return table;
+}
 
-    connect(Drive1, &DriveListBox::changed, this, [this] { handle([this] { drive1Change(); }); });
+Form1::Form1(Module1& module, ViewFactory& factory, Forms& forms)
+    : ClassicForm(module, factory, layout()),
+      Dir1(module.services().drives, control<DirListView>("Dir1")),
+      Drive1(module.services().drives, control<DriveListView>("Drive1")),
+      m_forms(forms) {
+    Drive1.onChange([this] { handle([this] { drive1Change(); }); });
     reportOpenFailures(Dir1);
-    connect(Command1, &QPushButton::clicked, this,
-            [this] { handle([this] { goOn(m_forms.form2()); }); });
-    connect(Command3, &QPushButton::clicked, this,
-            [this] { handle([this] { goOn(m_forms.form3()); }); });
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { handle([this] { this->module().EndProgram(); }); });
+    onClick("Command1", [this] { goOn(m_forms.form2()); });
+    onClick("Command3", [this] { goOn(m_forms.form3()); });
+    onClick("Command2", [this] { this->module().EndProgram(); });
 }
 
 void Form1::load() {
-    CenterOnScreen(*this);
+    CenterOnScreen(window());
     AppState& state = module().state();
-    Dir1->setPath(module().services().drives.processCurrentDirectory());
+    Dir1.setPath(module().services().drives.processCurrentDirectory());
     const std::string stored = module().storedGameDir();
     if (!stored.empty()) {
         state.SavedGameDir = stored;
@@ -49,18 +53,18 @@ void Form1::load() {
         // ready, must not lock the user out: the window opens as on a first
         // start, and the value stays stored until the user goes on.
         try {
-            Dir1->setPath(state.SavedGameDir);
+            Dir1.setPath(state.SavedGameDir);
         } catch (const PlatformError&) {
         }
     }
-    Drive1->showDriveOf(Dir1->path());
+    Drive1.showDriveOf(Dir1.path());
 }
 
 void Form1::drive1Change() {
     AppState& state = module().state();
     try {
-        state.CurrentDrive = Drive1->drive();
-        Dir1->setPath(state.CurrentDrive);
+        state.CurrentDrive = Drive1.drive();
+        Dir1.setPath(state.CurrentDrive);
     } catch (const PlatformError& error) {
         module().services().messageBox.show(error.description());
     }
@@ -68,20 +72,19 @@ void Form1::drive1Change() {
 
 void Form1::goOn(ClassicForm& next) {
     AppState& state = module().state();
-    state.CurrentDrive = Drive1->drive();
-    state.GameDir = Dir1->path();
+    state.CurrentDrive = Drive1.drive();
+    state.GameDir = Dir1.path();
     hideForm();
     module().storeGameDir(state.GameDir);
-    next.showModal();
+    next.showModal(*this);
     // Closing the next window by its frame brings the user back here rather
     // than leaving a program running with no window.
     if (!module().programEnding()) {
-        show();
+        window().show();
     }
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
-    ClassicForm::closeEvent(event);
+void Form1::frameClosed() {
     module().EndProgram();
 }
 

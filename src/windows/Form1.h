@@ -1,34 +1,27 @@
 #pragma once
 
 #include "windows/ClassicForm.h"
-
-class QLabel;
-class QPushButton;
+#include "windows/DirListBox.h"
+#include "windows/DriveListBox.h"
 
 namespace kestrix {
 
-class DirListBox;
-class DriveListBox;
 class Forms;
 
 // The main window: the user chooses the game's directory, then goes on to
 // install or uninstall a package.
 class Form1 : public ClassicForm {
-    Q_OBJECT
-
 public:
-    Form1(Module1& module, Forms& forms);
+    Form1(Module1& module, ViewFactory& factory, Forms& forms);
 
-    QLabel* Label1;
-    DirListBox* Dir1;
-    DriveListBox* Drive1;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
+    static const FormLayout& layout();
+
+    DirListBox Dir1;
+    DriveListBox Drive1;
 
 protected:
     void load() override;
-    void closeEvent(QCloseEvent* event) override;
+    void frameClosed() override;
 
 private:
     void drive1Change();

@@ -1,8 +1,5 @@
 #include "windows/Form2.h"
 
-#include <QCoreApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <exception>
 
 #include "app/CenterOnScreen.h"
@@ -13,33 +10,42 @@
 #include "platform/PlatformError.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SetupCommandLine.h"
-#include "platform/qt/DirListBox.h"
-#include "platform/qt/DriveListBox.h"
-#include "platform/qt/FileListBox.h"
+#include "windows/views/FormLayout.h"
+#include "windows/views/WindowSystem.h"
 
 namespace kestrix {
 
-Form2::Form2(Module1& module) : ClassicForm(module, "KESTRIX Installer", 5760, 4260) {
-    const DriveTable& drives = module.services().drives;
-    Label1 = place(new QLabel("Select the umod to install"), "Label1", 1080, 120, 3735, 255);
-    Dir2 = place(new DirListBox(drives), "Dir2", 120, 840, 2535, 1890);
-    File1 = place(new FileListBox(drives), "File1", 2880, 840, 2655, 1845);
-    Drive2 = place(new DriveListBox(drives), "Drive2", 120, 2880, 2535, 315);
-    Command1 = place(new QPushButton("Install"), "Command1", 2880, 3600, 1695, 495);
-    Command2 = place(new QPushButton("Exit"), "Command2", 960, 3600, 1695, 495);
-    File1->setPattern("*.umod");
-    setTabOrderOf({Dir2, File1, Command1, Command2, Drive2});
+const FormLayout& Form2::layout() {
+    static const FormLayout table{
+        "KESTRIX Installer",
+        5760,
+        4260,
+        {
+            {"Label1", ControlKind::Label, "Select the umod to install", 1080, 120, 3735, 255, 0},
+            {"Dir2", ControlKind::DirList, "", 120, 840, 2535, 1890, 1},
+            {"File1", ControlKind::FileList, "", 2880, 840, 2655, 1845, 2},
+            {"Drive2", ControlKind::DriveList, "", 120, 2880, 2535, 315, 5},
+            {"Command1", ControlKind::Button, "Install", 2880, 3600, 1695, 495, 3},
+            {"Command2", ControlKind::Button, "Exit", 960, 3600, 1695, 495, 4},
+        }};
+    return table;
+}
 
-    connect(Dir2, &DirListBox::changed, this, [this] { handle([this] { dir2Change(); }); });
+Form2::Form2(Module1& module, ViewFactory& factory)
+    : ClassicForm(module, factory, layout()),
+      Dir2(module.services().drives, control<DirListView>("Dir2")),
+      File1(module.services().drives, control<FileListView>("File1")),
+      Drive2(module.services().drives, control<DriveListView>("Drive2")) {
+    File1.setPattern("*.umod");
+    Dir2.onChange([this] { handle([this] { dir2Change(); }); });
     reportOpenFailures(Dir2);
-    connect(Drive2, &DriveListBox::changed, this, [this] { handle([this] { drive2Change(); }); });
-    connect(Command1, &QPushButton::clicked, this, [this] { handle([this] { command1Click(); }); });
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { handle([this] { this->module().EndProgram(); }); });
+    Drive2.onChange([this] { handle([this] { drive2Change(); }); });
+    onClick("Command1", [this] { command1Click(); });
+    onClick("Command2", [this] { this->module().EndProgram(); });
 }
 
 void Form2::load() {
-    CenterOnScreen(*this);
+    CenterOnScreen(window());
     AppState& state = module().state();
     const std::string stored = module().storedPackageDir();
     bool opened = false;
@@ -50,29 +56,29 @@ void Form2::load() {
         // ready, must not keep the installer from opening: the lists then
         // open on the game directory, as when nothing is remembered.
         try {
-            Dir2->setPath(state.SavedPackageDir);
+            Dir2.setPath(state.SavedPackageDir);
             opened = true;
         } catch (const PlatformError&) {
         }
     }
     if (!opened) {
-        Dir2->setPath(state.GameDir);
+        Dir2.setPath(state.GameDir);
     }
-    Drive2->showDriveOf(Dir2->path());
+    Drive2.showDriveOf(Dir2.path());
 }
 
 void Form2::dir2Change() {
     AppState& state = module().state();
-    state.PackageDir = Dir2->path();
-    File1->setPath(state.PackageDir);
+    state.PackageDir = Dir2.path();
+    File1.setPath(state.PackageDir);
 }
 
 void Form2::drive2Change() {
     AppState& state = module().state();
     try {
-        state.CurrentDrive = Drive2->drive();
-        Dir2->setPath(state.CurrentDrive);
-        QCoreApplication::processEvents();
+        state.CurrentDrive = Drive2.drive();
+        Dir2.setPath(state.CurrentDrive);
+        module().windowSystem().runPendingEvents();
     } catch (const PlatformError& error) {
         module().services().messageBox.show(error.description());
     }
@@ -80,8 +86,8 @@ void Form2::drive2Change() {
 
 void Form2::command1Click() {
     AppState& state = module().state();
-    state.PackageDir = Dir2->path();
-    state.PackageFile = File1->fileName();
+    state.PackageDir = Dir2.path();
+    state.PackageFile = File1.fileName();
     module().storePackageDir(state.PackageDir);
     RunMe();
     module().EndProgram();

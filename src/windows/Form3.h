@@ -2,10 +2,6 @@
 
 #include "windows/ClassicForm.h"
 
-class QComboBox;
-class QLabel;
-class QPushButton;
-
 namespace kestrix {
 
 class Forms;
@@ -13,21 +9,19 @@ class Forms;
 // The uninstaller window: lists the packages the game's manifest records and
 // removes the one the user picks or types.
 class Form3 : public ClassicForm {
-    Q_OBJECT
-
 public:
-    Form3(Module1& module, Forms& forms);
+    Form3(Module1& module, ViewFactory& factory, Forms& forms);
 
-    QLabel* Label1;
-    QComboBox* Combo1;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    static const FormLayout& layout();
+
+    ComboBoxView& Combo1;
 
 protected:
     void load() override;
 
 private:
     void command2Click();
+    void clearChoice();
 
     Forms& m_forms;
 };

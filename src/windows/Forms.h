@@ -8,12 +8,13 @@ class Form1;
 class Form2;
 class Form3;
 class Module1;
+class ViewFactory;
 
 // The program's three windows, each created the first time any code asks for
 // it and kept until the program ends.
 class Forms {
 public:
-    explicit Forms(Module1& module);
+    Forms(Module1& module, ViewFactory& factory);
     ~Forms();
 
     Form1& form1();
@@ -22,6 +23,7 @@ public:
 
 private:
     Module1& m_module;
+    ViewFactory& m_factory;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<Form3> m_form3;

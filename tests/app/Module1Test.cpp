@@ -1,97 +1,108 @@
-#include <QDialog>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 
 #include "app/CenterOnScreen.h"
-#include "app/Twips.h"
+#include "app/Module1.h"
+#include "platform/DriveTable.h"
 #include "platform/ErrorNumber.h"
+#include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
-#include "support/FormTestRig.h"
+#include "support/FakeDesktop.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingClipboard.h"
+#include "support/RecordingMessageBox.h"
+#include "support/RecordingProcessLauncher.h"
+#include "windows/views/FormLayout.h"
 
 using namespace kestrix;
 
-class Module1Test : public QObject {
-    Q_OBJECT
+namespace {
 
-private slots:
-    void centeredPositionKeepsHalfTwips_data() {
-        QTest::addColumn<float>("screen");
-        QTest::addColumn<float>("window");
-        QTest::addColumn<float>("expected");
-        QTest::newRow("even") << 19200.0f << 5730.0f << 6735.0f;
-        QTest::newRow("odd difference keeps the half") << 19200.0f << 5835.0f << 6682.5f;
-        QTest::newRow("window larger than the screen") << 4000.0f << 5000.0f << -500.0f;
-    }
-    void centeredPositionKeepsHalfTwips() {
-        QFETCH(float, screen);
-        QFETCH(float, window);
-        QFETCH(float, expected);
-        const TwipsPoint origin = centeredPosition(screen, screen, window, window);
-        QCOMPARE(origin.left, expected);
-        QCOMPARE(origin.top, expected);
-    }
-
-    void centerOnScreenCentresTheOuterFrame() {
-        QWidget window;
-        window.resize(382, 300);
-        CenterOnScreen(window);
-        const QRect screen = window.screen()->geometry();
-        const QRect frame = window.frameGeometry();
-        QVERIFY(qAbs(frame.left() - screen.left() - (screen.width() - frame.width()) / 2) <= 1);
-        QVERIFY(qAbs(frame.top() - screen.top() - (screen.height() - frame.height()) / 2) <= 1);
-        QCOMPARE(window.size(), QSize(382, 300));
-    }
-
-    void untrappedPlatformErrorIsReportedWithNumberAndDescription() {
-        FormTestRig rig;
-        rig.module->runHandler([] { throw PlatformError(ErrorNumber::PathNotFound); });
-        QCOMPARE(rig.messageBox.shown.size(), size_t{1});
-        QCOMPARE(rig.messageBox.shown[0], std::string("Run-time error '76':\n\nPath not found"));
-        QCOMPARE(rig.quitCodes, std::vector<int>{1});
-        QVERIFY(rig.module->programEnding());
-    }
-
-    void anyOtherExceptionIsReportedAsInternalError() {
-        FormTestRig rig;
-        rig.module->runHandler([] { throw std::runtime_error("bad state"); });
-        QCOMPARE(rig.messageBox.shown.at(0), std::string("Run-time error '51':\n\nbad state"));
-        QCOMPARE(rig.quitCodes, std::vector<int>{1});
-    }
-
-    void afterTheEndNoHandlerRunsAndTheEndHappensOnce() {
-        FormTestRig rig;
-        rig.module->EndProgram();
-        bool ran = false;
-        rig.module->runHandler([&ran] { ran = true; });
-        rig.module->EndProgram();
-        rig.module->FatalErrorReport(PlatformError(ErrorNumber::FileNotFound));
-        QVERIFY(!ran);
-        QCOMPARE(rig.quitCodes, std::vector<int>{0});
-        QVERIFY(rig.messageBox.shown.empty());
-    }
-
-    void endProgramEndsAModalWindowsLoop() {
-        FormTestRig rig;
-        QDialog dialog;
-        QTimer::singleShot(0, [&rig] { rig.module->EndProgram(); });
-        dialog.exec();
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(rig.quitCodes, std::vector<int>{0});
-    }
-
-    void settingsAreStoredUnderTheirSections() {
-        FormTestRig rig;
-        QVERIFY(rig.module->storedGameDir().empty());
-        rig.module->storeGameDir("C:\\UT");
-        rig.module->storePackageDir("D:\\Mods");
-        QCOMPARE(rig.settings->get("KESTRIX", "UTPath", "Path"), std::string("C:\\UT"));
-        QCOMPARE(rig.settings->get("KESTRIX", "UMODPath", "Path"), std::string("D:\\Mods"));
-        QCOMPARE(rig.module->storedGameDir(), std::string("C:\\UT"));
-    }
+struct Module1Rig {
+    MemorySettingsStore settings;
+    RecordingMessageBox messageBox;
+    RecordingClipboard clipboard;
+    RecordingProcessLauncher processLauncher;
+    DriveTable drives{{}, "/"};
+    HostFileOperations files;
+    FakeDesktop desktop;
+    Module1 module{{settings, messageBox, clipboard, processLauncher, drives, files}, desktop};
 };
 
-QTEST_MAIN(Module1Test)
-#include "Module1Test.moc"
+struct Centring {
+    TwipsSize screen;
+    TwipsSize window;
+    std::pair<float, float> expected;
+};
+
+class CenterOnScreenTest : public testing::TestWithParam<Centring> {};
+
+// Half twips are kept: the layouts were drawn for the unrounded position.
+TEST_P(CenterOnScreenTest, MovesTheOuterFrameToHalfTheFreeSpace) {
+    const Centring centring = GetParam();
+    FakeDesktop desktop;
+    FakeWindow window(desktop, FormLayout{"", 0, 0, {}});
+    window.screen = centring.screen;
+    window.outer = centring.window;
+    CenterOnScreen(window);
+    EXPECT_EQ(window.movedTo, centring.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, CenterOnScreenTest,
+                         testing::Values(Centring{{19200, 14400}, {5730, 4500}, {6735.0f, 4950.0f}},
+                                         Centring{{19200, 14400}, {5835, 4275}, {6682.5f, 5062.5f}},
+                                         Centring{{4000, 3000}, {5000, 3000}, {-500.0f, 0.0f}}));
+
+struct Untrapped {
+    std::function<void()> handler;
+    const char* report;
+};
+
+class Module1Guard : public testing::TestWithParam<Untrapped> {};
+
+TEST_P(Module1Guard, ReportsAnUntrappedErrorWithItsNumberAndEndsWithCodeOne) {
+    Module1Rig rig;
+    rig.module.runHandler(GetParam().handler);
+    EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{GetParam().report});
+    EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{1});
+    EXPECT_TRUE(rig.module.programEnding());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, Module1Guard,
+    testing::Values(Untrapped{[] { throw PlatformError(ErrorNumber::PathNotFound); },
+                              "Run-time error '76':\n\nPath not found"},
+                    Untrapped{[] { throw std::runtime_error("bad state"); },
+                              "Run-time error '51':\n\nbad state"},
+                    Untrapped{[] { throw 42; }, "Run-time error '51':\n\nInternal error"}));
+
+TEST(Module1, EndHidesEveryWindowEndsOnceAndNoHandlerRunsAfterIt) {
+    Module1Rig rig;
+    const FormViews views = rig.desktop.create({"", 0, 0, {}});
+    views.window().show();
+    rig.module.EndProgram();
+    EXPECT_FALSE(static_cast<FakeWindow&>(views.window()).shown);
+    bool ran = false;
+    rig.module.runHandler([&ran] { ran = true; });
+    rig.module.EndProgram();
+    rig.module.FatalErrorReport(PlatformError(ErrorNumber::FileNotFound));
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0});
+    EXPECT_TRUE(rig.messageBox.shown.empty());
+}
+
+TEST(Module1, StoresTheTwoDirectoriesUnderTheApplicationsNameAndTheirSections) {
+    Module1Rig rig;
+    EXPECT_TRUE(rig.module.storedGameDir().empty());
+    rig.module.storeGameDir("C:\\UT");
+    rig.module.storePackageDir("D:\\Mods");
+    // Earlier versions stored them under these names, so they must not change.
+    EXPECT_EQ(rig.settings.get("KESTRIX", "UTPath", "Path"), "C:\\UT");
+    EXPECT_EQ(rig.settings.get("KESTRIX", "UMODPath", "Path"), "D:\\Mods");
+    EXPECT_EQ(rig.settings.values.size(), 2U);
+    EXPECT_EQ(rig.module.storedGameDir(), "C:\\UT");
+    EXPECT_EQ(rig.module.storedPackageDir(), "D:\\Mods");
+}
+
+}  // namespace

@@ -1,23 +1,23 @@
 #include "support/FormTestRig.h"
 
-#include <QTimer>
-#include <fstream>
+#include "windows/Form1.h"
 
 namespace kestrix {
+namespace {
 
-FormTestRig::FormTestRig() {
-    const std::filesystem::path base = root.path().toStdString();
+DriveTable testDrives(const std::filesystem::path& base) {
     std::filesystem::create_directories(base / "c" / "cwd");
     std::filesystem::create_directories(base / "d");
-    drives = std::make_unique<DriveTable>(
-        std::vector<Drive>{{'C', base / "c"}, {'D', base / "d"}, {'X', base / "missing"}},
-        base / "c" / "cwd");
-    settings = std::make_unique<QtSettingsStore>(root.filePath("settings.ini"));
-    module = std::make_unique<Module1>(
-        PlatformServices{*settings, messageBox, clipboard, processLauncher, *drives, files},
-        [this](int exitCode) { quitCodes.push_back(exitCode); });
-    forms = std::make_unique<Forms>(*module);
+    return DriveTable({{'C', base / "c"}, {'D', base / "d"}, {'X', base / "missing"}},
+                      base / "c" / "cwd");
 }
+
+}  // namespace
+
+FormTestRig::FormTestRig()
+    : drives(testDrives(root.path())),
+      module({settings, messageBox, clipboard, processLauncher, drives, files}, desktop),
+      forms(module, desktop) {}
 
 std::string FormTestRig::makeFolder(const std::string& windowsPath) {
     std::filesystem::create_directories(host(windowsPath));
@@ -25,31 +25,20 @@ std::string FormTestRig::makeFolder(const std::string& windowsPath) {
 }
 
 void FormTestRig::makeFile(const std::string& windowsPath, const std::string& content) {
-    const std::filesystem::path file = host(windowsPath);
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << content;
+    writeBytes(host(windowsPath), content);
 }
 
 std::filesystem::path FormTestRig::host(const std::string& windowsPath) const {
-    return drives->toHost(windowsPath);
+    return drives.toHost(windowsPath);
+}
+
+FakeWindow& FormTestRig::fake(const ClassicForm& form) {
+    return static_cast<FakeWindow&>(form.window());
 }
 
 void FormTestRig::whileShown(ClassicForm& form, const std::function<void()>& step) {
-    QTimer::singleShot(0, [&form, &step] {
-        step();
-        if (form.isVisible()) {
-            form.close();
-        }
-    });
-    module->runHandler([&form] { form.showModal(); });
-}
-
-QStringList entryTexts(const QListWidget& list) {
-    QStringList texts;
-    for (int row = 0; row < list.count(); ++row) {
-        texts << list.item(row)->text();
-    }
-    return texts;
+    desktop.whileShownModally(step);
+    module.runHandler([this, &form] { form.showModal(forms.form1()); });
 }
 
 }  // namespace kestrix

@@ -1,21 +1,18 @@
 #pragma once
 
-#include <QListWidget>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "app/Module1.h"
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
-#include "platform/qt/QtSettingsStore.h"
+#include "support/FakeDesktop.h"
+#include "support/MemorySettingsStore.h"
 #include "support/RecordingClipboard.h"
 #include "support/RecordingMessageBox.h"
 #include "support/RecordingProcessLauncher.h"
+#include "support/TempFolder.h"
 #include "windows/ClassicForm.h"
 #include "windows/Forms.h"
 
@@ -23,8 +20,8 @@ namespace kestrix {
 
 // Everything a window test needs, in a temporary folder of its own: drives
 // C: and D: on folders there (and X:, whose folder is missing, so it is never
-// ready), a settings store in an INI file there, recording doubles for the
-// message box, the clipboard and process start, and the windows.
+// ready), a settings store in memory, recording doubles for the message box,
+// the clipboard and process start, fake views, and the windows.
 class FormTestRig {
 public:
     FormTestRig();
@@ -35,23 +32,23 @@ public:
     void makeFile(const std::string& windowsPath, const std::string& content = {});
     std::filesystem::path host(const std::string& windowsPath) const;
 
-    // Shows a window modally as the window before it would, runs the step
-    // while it is on screen, and closes it unless the step ended the program.
+    // The fake views of a window.
+    static FakeWindow& fake(const ClassicForm& form);
+
+    // Shows a window modally, owned by the main window as when the user goes
+    // on, and runs the step while it is shown.
     void whileShown(ClassicForm& form, const std::function<void()>& step);
 
-    QTemporaryDir root;
-    std::unique_ptr<DriveTable> drives;
-    std::unique_ptr<QtSettingsStore> settings;
+    TempFolder root;
+    DriveTable drives;
+    MemorySettingsStore settings;
     RecordingMessageBox messageBox;
     RecordingClipboard clipboard;
     RecordingProcessLauncher processLauncher;
     HostFileOperations files;
-    std::vector<int> quitCodes;
-    std::unique_ptr<Module1> module;
-    std::unique_ptr<Forms> forms;
+    FakeDesktop desktop;
+    Module1 module;
+    Forms forms;
 };
-
-// The texts of a list's entries, in order.
-QStringList entryTexts(const QListWidget& list);
 
 }  // namespace kestrix

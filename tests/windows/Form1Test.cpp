@@ -1,14 +1,7 @@
-#include <QComboBox>
-#include <QFontInfo>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <gtest/gtest.h>
 
-#include "app/Twips.h"
-#include "platform/qt/DirListBox.h"
-#include "platform/qt/DriveListBox.h"
-#include "support/FocusChain.h"
+#include <filesystem>
+
 #include "support/FormTestRig.h"
 #include "windows/Form1.h"
 #include "windows/Form2.h"
@@ -18,182 +11,133 @@ using namespace kestrix;
 
 namespace {
 
-QRect twips(int left, int top, int width, int height) {
-    return {Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-            Twips::toPixels(height)};
+struct Start {
+    const char* stored;  // the game directory in the store; "" for none
+    bool exists;
+    const char* opensOn;
+    const char* drive;
+};
+
+class Form1Start : public testing::TestWithParam<Start> {};
+
+// A stored directory that has gone must not lock the user out: the window
+// opens as on a first start and the value stays stored.
+TEST_P(Form1Start, OpensOnTheStoredDirectoryOrTheCurrentOne) {
+    const Start start = GetParam();
+    FormTestRig rig;
+    if (start.exists) {
+        rig.makeFolder(start.stored);
+    }
+    rig.module.storeGameDir(start.stored);
+    Form1& form = rig.forms.form1();
+    form.showFirst();
+    EXPECT_TRUE(FormTestRig::fake(form).shown);
+    EXPECT_EQ(form.Dir1.path(), start.opensOn);
+    EXPECT_TRUE(form.Drive1.drive().starts_with(start.drive)) << form.Drive1.drive();
+    EXPECT_EQ(rig.module.storedGameDir(), start.stored);
+    if (*start.stored != '\0') {
+        EXPECT_EQ(rig.module.state().SavedGameDir, start.stored);
+        EXPECT_EQ(rig.module.state().SavedGameDrive, std::string(start.stored, 1));
+    }
+    EXPECT_TRUE(rig.messageBox.shown.empty());
+    EXPECT_TRUE(rig.desktop.quitCodes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, Form1Start,
+                         testing::Values(Start{"", false, "C:\\cwd", "c:"},
+                                         Start{"C:\\Games\\UT", true, "C:\\Games\\UT", "c:"},
+                                         Start{"D:\\UnrealTournament", true, "D:\\UnrealTournament",
+                                               "d:"},
+                                         Start{"D:\\Gone", false, "C:\\cwd", "c:"},
+                                         Start{"X:\\UT", false, "C:\\cwd", "c:"}));
+
+TEST(Form1, IsCentredOnTheScreenByItsOuterSize) {
+    FormTestRig rig;
+    Form1& form = rig.forms.form1();
+    FakeWindow& window = FormTestRig::fake(form);
+    window.outer = {5850, 4950};
+    form.showFirst();
+    ASSERT_TRUE(window.movedTo);
+    EXPECT_EQ(*window.movedTo, std::make_pair(6675.0f, 4725.0f));
+}
+
+TEST(Form1, DriveChangeMovesToThatDrivesCurrentDirectoryOrReportsANotReadyOne) {
+    FormTestRig rig;
+    Form1& form = rig.forms.form1();
+    form.showFirst();
+    FakeDriveList& drive = FormTestRig::fake(form).driveLists.at("Drive1");
+    drive.pick(1);
+    EXPECT_EQ(form.Dir1.path(), "D:\\");
+    drive.pick(0);
+    EXPECT_EQ(form.Dir1.path(), "C:\\cwd");
+    drive.pick(2);
+    EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{"Device unavailable"});
+    EXPECT_TRUE(form.Drive1.drive().starts_with("x:"));
+    EXPECT_TRUE(rig.module.state().CurrentDrive.starts_with("x:"));
+    EXPECT_EQ(form.Dir1.path(), "C:\\cwd");
+    EXPECT_TRUE(rig.desktop.quitCodes.empty());
+}
+
+class Form1GoingOn : public testing::TestWithParam<const char*> {};
+
+TEST_P(Form1GoingOn, StoresTheDirectoryThenShowsTheNextWindowModallyAndComesBack) {
+    const std::string button = GetParam();
+    FormTestRig rig;
+    rig.makeFile("D:\\UT\\System\\Manifest.ini", "[Setup]\r\nGroup=UnrealTournament\r\n\r\n");
+    Form1& form = rig.forms.form1();
+    form.showFirst();
+    form.Drive1.setDrive("d");
+    form.Dir1.setPath("D:\\UT");
+    const ClassicForm& next =
+        button == "Command1" ? static_cast<ClassicForm&>(rig.forms.form2()) : rig.forms.form3();
+    bool sawNextModal = false;
+    std::string storedWhileOpen;
+    rig.desktop.whileShownModally([&] {
+        const FakeWindow& shown = FormTestRig::fake(next);
+        sawNextModal = shown.shown && shown.modal && shown.owner == &form.window() &&
+                       !FormTestRig::fake(form).shown;
+        storedWhileOpen = rig.module.storedGameDir();
+    });
+    FormTestRig::fake(form).buttons.at(button).click();
+    EXPECT_TRUE(sawNextModal);
+    EXPECT_EQ(storedWhileOpen, "D:\\UT");
+    EXPECT_EQ(rig.module.state().GameDir, "D:\\UT");
+    EXPECT_TRUE(rig.module.state().CurrentDrive.starts_with("d:"));
+    // Closed by its frame, the next window brings the main window back.
+    EXPECT_TRUE(FormTestRig::fake(form).shown);
+    EXPECT_TRUE(rig.desktop.quitCodes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, Form1GoingOn, testing::Values("Command1", "Command3"));
+
+TEST(Form1, ExitAndTheFrameEndTheProgramWithNothingStored) {
+    for (const bool byFrame : {false, true}) {
+        FormTestRig rig;
+        Form1& form = rig.forms.form1();
+        form.showFirst();
+        if (byFrame) {
+            FormTestRig::fake(form).closeByFrame();
+        } else {
+            FormTestRig::fake(form).buttons.at("Command2").click();
+        }
+        EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0}) << byFrame;
+        EXPECT_FALSE(FormTestRig::fake(form).shown);
+        EXPECT_TRUE(rig.module.storedGameDir().empty());
+    }
+}
+
+TEST(Form1, ErrorInTheNextWindowsLoadEndsTheProgramThroughTheReport) {
+    FormTestRig rig;
+    rig.makeFolder("C:\\UT");
+    Form1& form = rig.forms.form1();
+    form.showFirst();
+    form.Dir1.setPath("C:\\UT");
+    std::filesystem::remove(rig.host("C:\\UT"));
+    FormTestRig::fake(form).buttons.at("Command1").click();
+    EXPECT_EQ(rig.messageBox.shown,
+              std::vector<std::string>{"Run-time error '76':\n\nPath not found"});
+    EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{1});
+    EXPECT_FALSE(FormTestRig::fake(rig.forms.form2()).shown);
 }
 
 }  // namespace
-
-class Form1Test : public QObject {
-    Q_OBJECT
-
-private slots:
-    void layoutFollowsTheTwipsDrawing() {
-        FormTestRig rig;
-        Form1& form = rig.forms->form1();
-        // The face the layout's sizes were chosen for; the fitting checks below
-        // only mean something with it.
-        QCOMPARE(QFontInfo(form.font()).family(), QString("Liberation Sans"));
-        QCOMPARE(form.windowTitle(), QString("KESTRIX"));
-        QCOMPARE(form.size(), QSize(382, 300));
-        QCOMPARE(form.Label1->text(), QString("Select your main UT Directory"));
-        QCOMPARE(form.Command1->text(), QString("Install Umod"));
-        QCOMPARE(form.Command2->text(), QString("Exit"));
-        QCOMPARE(form.Command3->text(), QString("Uninstall Umod"));
-        QCOMPARE(form.Dir1->geometry(), twips(960, 480, 3735, 2340));
-        QCOMPARE(form.Drive1->geometry(), twips(960, 3000, 2535, 315));
-        QCOMPARE(form.Command3->geometry(), twips(2160, 3720, 1215, 495));
-        QCOMPARE(form.findChild<QPushButton*>("Command1")->geometry(),
-                 twips(3720, 3720, 1215, 495));
-        QCOMPARE(focusChain(form, {"Dir1", "Drive1", "Command1", "Command2", "Command3"}),
-                 QStringList({"Dir1", "Command1", "Command2", "Drive1", "Command3"}));
-        for (QPushButton* button : {form.Command1, form.Command2, form.Command3}) {
-            QVERIFY(!button->autoDefault() && !button->isDefault());
-            const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
-            QVERIFY2(textWidth + 6 <= button->width(), qPrintable(button->text()));
-        }
-        QVERIFY(form.Label1->fontMetrics().horizontalAdvance(form.Label1->text()) <=
-                form.Label1->width());
-    }
-
-    void firstStartOpensOnTheCurrentDirectory() {
-        FormTestRig rig;
-        Form1& form = rig.forms->form1();
-        form.showFirst();
-        QCOMPARE(form.Dir1->path(), std::string("C:\\cwd"));
-        QVERIFY(form.Drive1->drive().starts_with("c:"));
-        QVERIFY(rig.messageBox.shown.empty());
-    }
-
-    void startOpensOnTheStoredGameDirectory_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("drive");
-        QTest::newRow("same drive") << "C:\\Games\\UT"
-                                    << "c:";
-        QTest::newRow("other drive") << "D:\\UnrealTournament"
-                                     << "d:";
-    }
-    void startOpensOnTheStoredGameDirectory() {
-        QFETCH(QString, stored);
-        QFETCH(QString, drive);
-        FormTestRig rig;
-        rig.makeFolder(stored.toStdString());
-        rig.module->storeGameDir(stored.toStdString());
-        Form1& form = rig.forms->form1();
-        form.showFirst();
-        QCOMPARE(QString::fromStdString(form.Dir1->path()), stored);
-        QVERIFY(form.Drive1->drive().starts_with(drive.toStdString()));
-        QCOMPARE(QString::fromStdString(rig.module->state().SavedGameDir), stored);
-        QCOMPARE(rig.module->state().SavedGameDrive, stored.left(1).toStdString());
-    }
-
-    void storedDirectoryThatIsGoneOpensAsAFirstStart_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("folder removed") << "D:\\Gone";
-        QTest::newRow("drive not ready") << "X:\\UT";
-    }
-    void storedDirectoryThatIsGoneOpensAsAFirstStart() {
-        QFETCH(QString, stored);
-        FormTestRig rig;
-        rig.module->storeGameDir(stored.toStdString());
-        Form1& form = rig.forms->form1();
-        form.showFirst();
-        QCOMPARE(form.Dir1->path(), std::string("C:\\cwd"));
-        QVERIFY(form.Drive1->drive().starts_with("c:"));
-        QVERIFY(rig.messageBox.shown.empty());
-        QVERIFY(rig.quitCodes.empty());
-        QCOMPARE(QString::fromStdString(rig.module->storedGameDir()), stored);
-    }
-
-    void driveThatIsNotReadyIsReportedAndTheListStays() {
-        FormTestRig rig;
-        Form1& form = rig.forms->form1();
-        form.showFirst();
-        form.Drive1->setDrive("x");
-        QCOMPARE(rig.messageBox.shown, std::vector<std::string>{"Device unavailable"});
-        QVERIFY(form.Drive1->drive().starts_with("x:"));
-        QVERIFY(rig.module->state().CurrentDrive.starts_with("x:"));
-        QCOMPARE(form.Dir1->path(), std::string("C:\\cwd"));
-        QVERIFY(rig.quitCodes.empty());
-    }
-
-    void driveChangeMovesToThatDrivesCurrentDirectory() {
-        FormTestRig rig;
-        Form1& form = rig.forms->form1();
-        form.showFirst();
-        form.Drive1->setDrive("d");
-        QCOMPARE(form.Dir1->path(), std::string("D:\\"));
-        form.Drive1->setDrive("c");
-        QCOMPARE(form.Dir1->path(), std::string("C:\\cwd"));
-    }
-
-    void goingOnStoresRecordsAndShowsTheNextWindowModally_data() {
-        QTest::addColumn<QString>("button");
-        QTest::newRow("Install Umod") << "Command1";
-        QTest::newRow("Uninstall Umod") << "Command3";
-    }
-    void goingOnStoresRecordsAndShowsTheNextWindowModally() {
-        QFETCH(QString, button);
-        FormTestRig rig;
-        rig.makeFolder("D:\\UT\\System");
-        rig.makeFile("D:\\UT\\System\\Manifest.ini", "[Setup]\r\nGroup=UnrealTournament\r\n\r\n");
-        Form1& form = rig.forms->form1();
-        form.showFirst();
-        form.Drive1->setDrive("d");
-        form.Dir1->setPath("D:\\UT");
-        QDialog* next = button == "Command1" ? static_cast<QDialog*>(&rig.forms->form2())
-                                             : static_cast<QDialog*>(&rig.forms->form3());
-        bool sawNextModal = false;
-        std::string storedWhileOpen;
-        QTimer::singleShot(0, [&] {
-            sawNextModal = next->isVisible() && next->isModal() && !form.isVisible();
-            storedWhileOpen = rig.module->storedGameDir();
-            next->close();
-        });
-        QTest::mouseClick(form.findChild<QPushButton*>(button), Qt::LeftButton);
-        QVERIFY(sawNextModal);
-        QCOMPARE(storedWhileOpen, std::string("D:\\UT"));
-        QCOMPARE(rig.module->state().GameDir, std::string("D:\\UT"));
-        QVERIFY(rig.module->state().CurrentDrive.starts_with("d:"));
-        // Closing the next window by its frame brings the main window back.
-        QVERIFY(form.isVisible());
-        QVERIFY(rig.quitCodes.empty());
-    }
-
-    void exitEndsTheProgram() {
-        FormTestRig rig;
-        Form1& form = rig.forms->form1();
-        form.showFirst();
-        QTest::mouseClick(form.Command2, Qt::LeftButton);
-        QCOMPARE(rig.quitCodes, std::vector<int>{0});
-        QVERIFY(!form.isVisible());
-        QVERIFY(rig.module->storedGameDir().empty());
-    }
-
-    void closingTheMainWindowEndsTheProgramWithNothingStored() {
-        FormTestRig rig;
-        Form1& form = rig.forms->form1();
-        form.showFirst();
-        form.close();
-        QCOMPARE(rig.quitCodes, std::vector<int>{0});
-        QVERIFY(rig.module->storedGameDir().empty());
-    }
-
-    void errorInTheNextWindowsLoadEndsTheProgramThroughTheReport() {
-        FormTestRig rig;
-        rig.makeFolder("C:\\UT");
-        Form1& form = rig.forms->form1();
-        form.showFirst();
-        form.Dir1->setPath("C:\\UT");
-        std::filesystem::remove(rig.host("C:\\UT"));
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
-        QCOMPARE(rig.messageBox.shown,
-                 std::vector<std::string>{"Run-time error '76':\n\nPath not found"});
-        QCOMPARE(rig.quitCodes, std::vector<int>{1});
-        QVERIFY(!rig.forms->form2().isVisible());
-    }
-};
-
-QTEST_MAIN(Form1Test)
-#include "Form1Test.moc"

@@ -1,13 +1,7 @@
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <fstream>
-#include <sstream>
+#include <gtest/gtest.h>
 
-#include "app/Twips.h"
-#include "support/FocusChain.h"
+#include <filesystem>
+
 #include "support/FormTestRig.h"
 #include "windows/Form1.h"
 #include "windows/Form3.h"
@@ -24,165 +18,139 @@ const std::string Manifest =
     "[Foo Pack]\r\nFile=System\\Foo.u\r\nFile=System\\de.u\r\nCaption=Foo (1.0)\r\n\r\n"
     "[BarMaps]\r\nFile=Maps\\DM-Bar][.unr\r\n\r\n";
 
-QStringList listed(const QComboBox& combo) {
-    QStringList names;
-    for (int index = 0; index < combo.count(); ++index) {
-        names << combo.itemText(index);
-    }
-    return names;
-}
-
-std::string contentOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // A game folder on D: with the manifest and the files it lists, stored as
 // the game directory the way Form1 leaves it.
-void installGame(FormTestRig& rig) {
-    rig.makeFile("D:\\UT\\System\\Manifest.ini", Manifest);
-    for (const char* file : {"D:\\UT\\System\\De.u", "D:\\UT\\System\\Engine.u",
-                             "D:\\UT\\System\\Foo.u", "D:\\UT\\Maps\\DM-Bar][.unr"}) {
-        rig.makeFile(file, "data");
-    }
-    rig.module->storeGameDir("D:\\UT");
-}
-
-void withUninstallerOpen(FormTestRig& rig, const std::function<void(Form3&)>& step) {
-    Form3& form = rig.forms->form3();
-    rig.whileShown(form, [&] { step(form); });
-}
-
-}  // namespace
-
-class Form3Test : public QObject {
-    Q_OBJECT
-
-private slots:
-    void layoutFollowsTheTwipsDrawing() {
-        FormTestRig rig;
-        Form3& form = rig.forms->form3();
-        QCOMPARE(form.windowTitle(), QString("Kestrix Uninstaller"));
-        QCOMPARE(form.size(), QSize(389, 285));
-        QCOMPARE(form.Label1->text(), QString("Select the umod to uninstall."));
-        QCOMPARE(form.Combo1->geometry(), QRect(56, 48, 273, 21));
-        QCOMPARE(form.Command1->text(), QString("Exit"));
-        QCOMPARE(form.Command2->text(), QString("Uninstall"));
-        QCOMPARE(form.Command2->geometry(), QRect(224, 232, 105, 33));
-        QCOMPARE(focusChain(form, {"Combo1", "Command1", "Command2"}),
-                 QStringList({"Combo1", "Command1", "Command2"}));
-        QVERIFY(form.Combo1->isEditable());
-        QVERIFY(form.Combo1->currentText().isEmpty());
+class UninstallerRig : public FormTestRig {
+public:
+    UninstallerRig() {
+        makeFile("D:\\UT\\System\\Manifest.ini", Manifest);
+        for (const char* file : {"D:\\UT\\System\\De.u", "D:\\UT\\System\\Engine.u",
+                                 "D:\\UT\\System\\Foo.u", "D:\\UT\\Maps\\DM-Bar][.unr"}) {
+            makeFile(file, "data");
+        }
+        module.storeGameDir("D:\\UT");
     }
 
-    void loadListsTheInstalledPackages() {
-        FormTestRig rig;
-        installGame(rig);
-        QStringList first;
-        QString chosen = "not read";
-        withUninstallerOpen(rig, [&](Form3& form) {
-            first = listed(*form.Combo1);
-            chosen = form.Combo1->currentText();
-        });
-        QCOMPARE(first, QStringList({"Foo Pack", "BarMaps"}));
-        QVERIFY(chosen.isEmpty());
-        // Closed by its frame and opened again, it lists each package once.
-        QStringList second;
-        withUninstallerOpen(rig, [&](Form3& form) { second = listed(*form.Combo1); });
-        QCOMPARE(second, first);
-        QVERIFY(rig.messageBox.shown.empty());
+    void withUninstaller(const std::function<void(FakeWindow&, FakeComboBox&)>& step) {
+        Form3& form = forms.form3();
+        whileShown(form, [&] { step(fake(form), fake(form).comboBoxes.at("Combo1")); });
     }
 
-    void missingManifestIsReportedAndTheWindowOpensEmpty() {
-        FormTestRig rig;
-        rig.makeFolder("D:\\NotTheGame");
-        rig.module->storeGameDir("D:\\NotTheGame");
-        bool openedEmpty = false;
-        withUninstallerOpen(
-            rig, [&](Form3& form) { openedEmpty = form.isVisible() && form.Combo1->count() == 0; });
-        QVERIFY(openedEmpty);
-        QCOMPARE(rig.messageBox.shown, std::vector<std::string>{"File not found"});
-        QVERIFY(rig.quitCodes.empty());
-    }
-
-    void uninstallRemovesThePackageAndSaysDone() {
-        FormTestRig rig;
-        installGame(rig);
-        QStringList afterwards;
-        QString textAfterwards = "not read";
-        withUninstallerOpen(rig, [&](Form3& form) {
-            form.Combo1->setCurrentIndex(0);
-            QTest::mouseClick(form.Command2, Qt::LeftButton);
-            afterwards = listed(*form.Combo1);
-            textAfterwards = form.Combo1->currentText();
-        });
-        QCOMPARE(rig.messageBox.shown, std::vector<std::string>{"done"});
-        QCOMPARE(afterwards, QStringList({"BarMaps"}));
-        QVERIFY(textAfterwards.isEmpty());
-        QCOMPARE(rig.module->state().ChosenPackage, std::string("Foo Pack"));
-        QVERIFY(!std::filesystem::exists(rig.host("D:\\UT\\System\\Foo.u")));
-        // Still listed by the base game, in another letter case.
-        QVERIFY(std::filesystem::exists(rig.host("D:\\UT\\System\\De.u")));
-        QCOMPARE(contentOf(rig.host("D:\\UT\\system\\manifest.bak")), Manifest);
-        const std::string now = contentOf(rig.host("D:\\UT\\system\\manifest.ini"));
-        QVERIFY(now.find("[Foo Pack]") == std::string::npos);
-        QVERIFY(now.find("[BarMaps]\r\nFile=Maps\\DM-Bar][.unr\r\n") != std::string::npos);
-        QVERIFY(rig.quitCodes.empty());
-    }
-
-    void typedNameThatIsNotInstalledChangesNothing() {
-        FormTestRig rig;
-        installGame(rig);
-        withUninstallerOpen(rig, [&](Form3& form) {
-            form.Combo1->setEditText("UnrealTournament");
-            QTest::mouseClick(form.Command2, Qt::LeftButton);
-        });
-        QCOMPARE(rig.messageBox.shown.size(), size_t{1});
-        QVERIFY(rig.messageBox.shown[0].starts_with("No package named \"UnrealTournament\""));
-        QCOMPARE(contentOf(rig.host("D:\\UT\\System\\Manifest.ini")), Manifest);
-        QVERIFY(!std::filesystem::exists(rig.host("D:\\UT\\System\\manifest.bak")));
-        QVERIFY(std::filesystem::exists(rig.host("D:\\UT\\System\\Engine.u")));
-    }
-
-    void manifestGoneBeforeUninstallIsReportedAndTheWindowStays() {
-        FormTestRig rig;
-        installGame(rig);
-        bool stillOpen = false;
-        withUninstallerOpen(rig, [&](Form3& form) {
-            std::filesystem::remove(rig.host("D:\\UT\\System\\Manifest.ini"));
-            form.Combo1->setCurrentIndex(0);
-            QTest::mouseClick(form.Command2, Qt::LeftButton);
-            stillOpen = form.isVisible();
-        });
-        QVERIFY(stillOpen);
-        QCOMPARE(rig.messageBox.shown, std::vector<std::string>{"File not found"});
-        QVERIFY(std::filesystem::exists(rig.host("D:\\UT\\System\\Foo.u")));
-    }
-
-    void withNoStoredGameDirectoryTheMainWindowComesBack() {
-        FormTestRig rig;
-        Form1& main = rig.forms->form1();
-        main.showFirst();
-        bool mainShownInstead = false;
-        withUninstallerOpen(rig, [&](Form3& form) {
-            mainShownInstead = main.isVisible() && !form.isVisible();
-            QTest::mouseClick(main.Command2, Qt::LeftButton);
-        });
-        QVERIFY(mainShownInstead);
-        QCOMPARE(rig.quitCodes, std::vector<int>{0});
-    }
-
-    void exitEndsTheProgram() {
-        FormTestRig rig;
-        installGame(rig);
-        withUninstallerOpen(rig,
-                            [&](Form3& form) { QTest::mouseClick(form.Command1, Qt::LeftButton); });
-        QCOMPARE(rig.quitCodes, std::vector<int>{0});
-        QCOMPARE(contentOf(rig.host("D:\\UT\\System\\Manifest.ini")), Manifest);
+    bool exists(const std::string& windowsPath) const {
+        return std::filesystem::exists(host(windowsPath));
     }
 };
 
-QTEST_MAIN(Form3Test)
-#include "Form3Test.moc"
+TEST(Form3, LoadListsTheInstalledPackagesOnceWithNothingChosen) {
+    UninstallerRig rig;
+    for (int opening = 0; opening < 2; ++opening) {
+        // Closed by its frame and opened again, the list does not grow.
+        rig.withUninstaller([&](FakeWindow& window, FakeComboBox& combo) {
+            EXPECT_TRUE(window.shown);
+            EXPECT_EQ(combo.items, (std::vector<std::string>{"Foo Pack", "BarMaps"}));
+            EXPECT_EQ(combo.text, "");
+            combo.text = "typed before closing";
+        });
+    }
+    EXPECT_EQ(rig.module.state().SavedGameDir, "D:\\UT");
+    EXPECT_TRUE(rig.messageBox.shown.empty());
+}
+
+TEST(Form3, MissingManifestIsReportedAndTheWindowOpensEmpty) {
+    FormTestRig rig;
+    rig.makeFolder("D:\\NotTheGame");
+    rig.module.storeGameDir("D:\\NotTheGame");
+    bool openedEmpty = false;
+    Form3& form = rig.forms.form3();
+    rig.whileShown(form, [&] {
+        openedEmpty = FormTestRig::fake(form).shown &&
+                      FormTestRig::fake(form).comboBoxes.at("Combo1").items.empty();
+    });
+    EXPECT_TRUE(openedEmpty);
+    EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{"File not found"});
+    EXPECT_TRUE(rig.desktop.quitCodes.empty());
+}
+
+TEST(Form3, UninstallRemovesThePackageLeavesTheListAndSaysDone) {
+    UninstallerRig rig;
+    rig.withUninstaller([&](FakeWindow& window, FakeComboBox& combo) {
+        combo.addItem("Foo Pack");  // the same name twice: every entry leaves
+        combo.text = "Foo Pack";
+        window.buttons.at("Command2").click();
+        EXPECT_EQ(combo.items, std::vector<std::string>{"BarMaps"});
+        EXPECT_EQ(combo.text, "");
+        EXPECT_TRUE(window.shown);
+    });
+    EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{"done"});
+    EXPECT_EQ(rig.module.state().ChosenPackage, "Foo Pack");
+    EXPECT_FALSE(rig.exists("D:\\UT\\System\\Foo.u"));
+    // Still listed by the base game, in another letter case.
+    EXPECT_TRUE(rig.exists("D:\\UT\\System\\De.u"));
+    EXPECT_EQ(readBytes(rig.host("D:\\UT\\system\\manifest.bak")), Manifest);
+    const std::string now = readBytes(rig.host("D:\\UT\\system\\manifest.ini"));
+    EXPECT_EQ(now.find("[Foo Pack]"), std::string::npos);
+    EXPECT_NE(now.find("[BarMaps]\r\nFile=Maps\\DM-Bar][.unr\r\n"), std::string::npos);
+    EXPECT_TRUE(rig.desktop.quitCodes.empty());
+}
+
+struct Refusal {
+    const char* typed;
+    bool removeManifest;
+    const char* messageStart;
+};
+
+class Form3Refusal : public testing::TestWithParam<Refusal> {};
+
+// A name that is not installed, or a manifest that went away since the window
+// opened, is reported; nothing changes and the window stays for another try.
+TEST_P(Form3Refusal, IsReportedAndChangesNothing) {
+    const Refusal refusal = GetParam();
+    UninstallerRig rig;
+    rig.withUninstaller([&](FakeWindow& window, FakeComboBox& combo) {
+        if (refusal.removeManifest) {
+            std::filesystem::remove(rig.host("D:\\UT\\System\\Manifest.ini"));
+        }
+        combo.text = refusal.typed;
+        window.buttons.at("Command2").click();
+        EXPECT_TRUE(window.shown);
+        EXPECT_EQ(combo.items.size(), 2U);
+    });
+    ASSERT_EQ(rig.messageBox.shown.size(), 1U);
+    EXPECT_TRUE(rig.messageBox.shown[0].starts_with(refusal.messageStart))
+        << rig.messageBox.shown[0];
+    EXPECT_FALSE(rig.exists("D:\\UT\\System\\manifest.bak"));
+    EXPECT_TRUE(rig.exists("D:\\UT\\System\\Foo.u"));
+    EXPECT_TRUE(rig.exists("D:\\UT\\System\\Engine.u"));
+    EXPECT_TRUE(rig.desktop.quitCodes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Form3Refusal,
+                         testing::Values(Refusal{"UnrealTournament", false,
+                                                 "No package named \"UnrealTournament\""},
+                                         Refusal{"Foo Pack", true, "File not found"}));
+
+TEST(Form3, WithNoStoredGameDirectoryTheMainWindowComesBackModally) {
+    FormTestRig rig;
+    Form1& main = rig.forms.form1();
+    Form3& form = rig.forms.form3();
+    main.showFirst();
+    bool mainShownInstead = false;
+    rig.whileShown(form, [&] {
+        const FakeWindow& shown = FormTestRig::fake(main);
+        mainShownInstead = shown.shown && shown.modal && shown.owner == &form.window() &&
+                           !FormTestRig::fake(form).shown;
+        FormTestRig::fake(main).buttons.at("Command2").click();
+    });
+    EXPECT_TRUE(mainShownInstead);
+    EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0});
+}
+
+TEST(Form3, ExitEndsTheProgramAndLeavesTheManifest) {
+    UninstallerRig rig;
+    rig.withUninstaller(
+        [&](FakeWindow& window, FakeComboBox&) { window.buttons.at("Command1").click(); });
+    EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0});
+    EXPECT_EQ(readBytes(rig.host("D:\\UT\\System\\Manifest.ini")), Manifest);
+}
+
+}  // namespace

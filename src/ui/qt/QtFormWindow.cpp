@@ -1,0 +1,80 @@
+#include "ui/qt/QtFormWindow.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <utility>
+
+#include "ui/qt/ClassicFont.h"
+#include "ui/qt/SystemText.h"
+#include "ui/qt/Twips.h"
+#include "windows/views/FormLayout.h"
+
+namespace kestrix {
+
+QtFormWindow::QtFormWindow(const FormLayout& layout) {
+    setWindowTitle(toQt(layout.title));
+    setFont(classicFont());
+    // The controls keep their places: the window is drawn for one size.
+    setFixedSize(Twips::toPixels(layout.clientWidth), Twips::toPixels(layout.clientHeight));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void QtFormWindow::show() {
+    QDialog::show();
+}
+
+// Qt's modal dialog already blocks every other window of the program, so the
+// owner needs no Qt parent: the window keeps its own place on the screen.
+void QtFormWindow::showModal(WindowView& /*owner*/) {
+    exec();
+}
+
+void QtFormWindow::hide() {
+    QDialog::hide();
+}
+
+TwipsSize QtFormWindow::outerSize() const {
+    const QRect outer = frameGeometry();
+    return {outer.width() * Twips::PerPixel, outer.height() * Twips::PerPixel};
+}
+
+TwipsSize QtFormWindow::screenSize() const {
+    const QRect area = screenArea();
+    return {area.width() * Twips::PerPixel, area.height() * Twips::PerPixel};
+}
+
+void QtFormWindow::moveTo(float left, float top) {
+    const QRect area = screenArea();
+    constexpr float perPixel = Twips::PerPixel;
+    // A window sits on whole pixels: the twips are cut, not rounded, to them.
+    move(area.left() + static_cast<int>(left / perPixel),
+         area.top() + static_cast<int>(top / perPixel));
+}
+
+void QtFormWindow::onFrameClose(std::function<void()> handler) {
+    m_frameClosed = std::move(handler);
+}
+
+QRect QtFormWindow::screenArea() const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry() : QRect();
+}
+
+void QtFormWindow::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (m_frameClosed) {
+        m_frameClosed();
+    }
+}
+
+void QtFormWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace kestrix

@@ -1,0 +1,45 @@
+#include "ui/qt/QtSettingsStore.h"
+
+#include <QSettings>
+#include <memory>
+
+#include "ui/qt/SystemText.h"
+
+namespace kestrix {
+namespace {
+
+std::unique_ptr<QSettings> openStore(const std::string& application) {
+#ifdef Q_OS_WIN
+    return std::make_unique<QSettings>(
+        "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\" + toQt(application),
+        QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       toQt(application), toQt(application));
+#endif
+}
+
+QString entry(const std::string& section, const std::string& key) {
+    return toQt(section) + "/" + toQt(key);
+}
+
+}  // namespace
+
+std::string QtSettingsStore::get(const std::string& application, const std::string& section,
+                                 const std::string& key) const {
+    return fromQt(openStore(application)->value(entry(section, key)).toString());
+}
+
+void QtSettingsStore::save(const std::string& application, const std::string& section,
+                           const std::string& key, const std::string& value) {
+    auto store = openStore(application);
+    store->setValue(entry(section, key), toQt(value));
+    // Written at the click that changes it: the program may end right after.
+    store->sync();
+}
+
+QString QtSettingsStore::userLocation(const std::string& application) {
+    return openStore(application)->fileName();
+}
+
+}  // namespace kestrix

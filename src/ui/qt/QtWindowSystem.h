@@ -1,0 +1,14 @@
+#pragma once
+
+#include "windows/views/WindowSystem.h"
+
+namespace kestrix {
+
+class QtWindowSystem : public WindowSystem {
+public:
+    void hideAllWindows() override;
+    void quit(int exitCode) override;
+    void runPendingEvents() override;
+};
+
+}  // namespace kestrix

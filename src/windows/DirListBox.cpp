@@ -1,0 +1,110 @@
+#include "windows/DirListBox.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/DriveTable.h"
+#include "platform/ErrorNumber.h"
+#include "platform/PlatformError.h"
+#include "platform/WindowsPath.h"
+#include "windows/views/DirListView.h"
+
+namespace kestrix {
+namespace {
+
+bool isDriveValue(const std::string& text) {
+    return WindowsPath::driveLetter(text) &&
+           (text.size() == 2 || !WindowsPath::isSeparator(text[2]));
+}
+
+// Hidden folders stay out of the list, as they do on Windows; on Linux a
+// leading dot hides a name.
+std::vector<std::string> subFolders(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        std::error_code typeError;
+        if (!name.starts_with('.') && entry.is_directory(typeError)) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return WindowsPath::foldCase(a) < WindowsPath::foldCase(b);
+    });
+    return names;
+}
+
+std::string joined(const std::string& folder, const std::string& name) {
+    return folder.ends_with('\\') ? folder + name : folder + "\\" + name;
+}
+
+}  // namespace
+
+DirListBox::DirListBox(const DriveTable& drives, DirListView& view)
+    : m_drives(drives), m_view(view) {
+    m_view.onOpen([this](int index) { open(index); });
+}
+
+void DirListBox::setPath(const std::string& pathOrDrive) {
+    std::string wanted = pathOrDrive;
+    if (isDriveValue(pathOrDrive)) {
+        const char letter = *WindowsPath::driveLetter(pathOrDrive);
+        if (!m_drives.isReady(letter)) {
+            throw PlatformError(ErrorNumber::DeviceUnavailable);
+        }
+        wanted = m_drives.currentDirectory(letter);
+    }
+    const std::filesystem::path host = m_drives.toHost(wanted);
+    std::error_code error;
+    if (!std::filesystem::is_directory(host, error)) {
+        throw PlatformError(ErrorNumber::PathNotFound);
+    }
+    // Shown and stored with the names as they are on disk.
+    const std::string opened = m_drives.toWindows(host);
+    if (opened == m_path) {
+        return;
+    }
+    m_path = opened;
+    fill();
+    if (m_changed) {
+        m_changed();
+    }
+}
+
+void DirListBox::fill() {
+    std::vector<DirEntry> entries;
+    m_entryPaths.clear();
+    const auto addEntry = [&](const std::string& text, const std::string& path, int depth,
+                              bool open) {
+        entries.push_back({text, depth, open});
+        m_entryPaths.push_back(path);
+    };
+
+    const std::string root = m_path.substr(0, 3);
+    std::string folder = root;
+    addEntry(root, root, 0, true);
+    int depth = 0;
+    for (const std::string& name : WindowsPath::components(m_path.substr(3))) {
+        folder = joined(folder, name);
+        addEntry(name, folder, ++depth, true);
+    }
+    const int current = static_cast<int>(entries.size()) - 1;
+    for (const std::string& name : subFolders(m_drives.toHost(m_path))) {
+        addEntry(name, joined(m_path, name), depth + 1, false);
+    }
+    m_view.setEntries(entries, current);
+}
+
+void DirListBox::open(int index) {
+    try {
+        setPath(m_entryPaths.at(static_cast<size_t>(index)));
+    } catch (const PlatformError& error) {
+        if (m_openFailed) {
+            m_openFailed(error.description());
+        }
+    }
+}
+
+}  // namespace kestrix

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kestrix {
+
+class DirListView;
+class DriveTable;
+
+// The classic directory list: the drive's root and each folder down to the
+// open one, then the open folder's sub-folders, each level indented. Opening
+// an entry (a double click or Enter) moves the list there. Its value is the
+// open folder as a Windows path, and the change event is raised whenever it
+// moves, whether the user or the program moved it.
+class DirListBox {
+public:
+    DirListBox(const DriveTable& drives, DirListView& view);
+
+    std::string path() const { return m_path; }
+    // Opens a folder given as a Windows path, or, given a drive value ("c:",
+    // "c: [/]"), that drive's current directory. A drive that is not ready or
+    // a folder that does not exist raises an error and leaves the list as it was.
+    void setPath(const std::string& pathOrDrive);
+
+    void onChange(std::function<void()> handler) { m_changed = std::move(handler); }
+    // Opening an entry failed (the folder went away or cannot be read); the
+    // list stays where it was. The user's open is no handler's, so the error
+    // is handed on as its description instead of being raised.
+    void onOpenFailed(std::function<void(const std::string& description)> handler) {
+        m_openFailed = std::move(handler);
+    }
+
+private:
+    void open(int index);
+    void fill();
+
+    const DriveTable& m_drives;
+    DirListView& m_view;
+    std::string m_path;
+    std::vector<std::string> m_entryPaths;
+    std::function<void()> m_changed;
+    std::function<void(const std::string&)> m_openFailed;
+};
+
+}  // namespace kestrix

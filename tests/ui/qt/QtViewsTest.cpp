@@ -1,0 +1,126 @@
+#include <QDialog>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/qt/QtButtonView.h"
+#include "ui/qt/QtComboBoxView.h"
+#include "ui/qt/QtDirListView.h"
+#include "ui/qt/QtDriveListView.h"
+#include "ui/qt/QtFileListView.h"
+#include "ui/qt/QtFormWindow.h"
+#include "ui/qt/QtWindowSystem.h"
+#include "windows/views/FormLayout.h"
+
+using namespace kestrix;
+
+// Each Qt view once: what it draws and what it reports, through Qt's own
+// input where the user's input matters.
+class QtViewsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowSizesInTwipsMovesAndReportsItsFrameClose() {
+        QtFormWindow window(FormLayout{"Title", 1500, 750, {}});
+        QCOMPARE(window.size(), QSize(100, 50));
+        const QRect screen = window.screen()->geometry();
+        QCOMPARE(window.screenSize().width, screen.width() * 15);
+        QCOMPARE(window.outerSize().width, window.frameGeometry().width() * 15);
+        window.moveTo(1514.0f, 29.9f);  // cut, not rounded, to whole pixels
+        QCOMPARE(window.frameGeometry().topLeft(), screen.topLeft() + QPoint(100, 1));
+        int closes = 0;
+        window.onFrameClose([&closes] { ++closes; });
+        QTimer::singleShot(0, [&window] {
+            // Escape is no cancel button; the frame closes it.
+            QTest::keyClick(&window, Qt::Key_Escape);
+            QVERIFY(window.isVisible());
+            window.close();
+        });
+        QtFormWindow owner(FormLayout{"Owner", 1500, 750, {}});
+        window.showModal(owner);
+        QCOMPARE(closes, 1);
+        QVERIFY(!window.isVisible());
+    }
+
+    void hidingEveryWindowEndsAModalShowWithoutAFrameClose() {
+        QtFormWindow window(FormLayout{"Title", 1500, 750, {}});
+        int closes = 0;
+        window.onFrameClose([&closes] { ++closes; });
+        QtWindowSystem windows;
+        QTimer::singleShot(0, [&windows] { windows.hideAllWindows(); });
+        window.showModal(window);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(closes, 0);
+    }
+
+    void buttonReportsClicksAndIsNoDefault() {
+        QtButtonView button("OK");
+        int clicks = 0;
+        button.onClick([&clicks] { ++clicks; });
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+        QVERIFY(!button.autoDefault());
+    }
+
+    void driveListReportsTheUsersPicksOnly() {
+        QtDriveListView list;
+        list.setItems({"c: [/c]", "d: [/d]"});
+        std::vector<int> picks;
+        list.onPick([&picks](int index) { picks.push_back(index); });
+        list.setCurrentIndex(1);
+        QCOMPARE(list.currentText(), QString("d: [/d]"));
+        list.show();
+        QTest::keyClick(&list, Qt::Key_Up);
+        QCOMPARE(picks, std::vector<int>{0});
+    }
+
+    void dirListDrawsItsEntriesAndReportsOpensNotSingleClicks() {
+        QtDirListView list;
+        list.resize(200, 200);
+        list.setEntries({{"C:\\", 0, true}, {"UT", 1, true}, {"Maps", 2, false}}, 1);
+        QCOMPARE(list.count(), 3);
+        QCOMPARE(list.currentItem()->text(), QString("UT"));
+        std::vector<int> opens;
+        list.onOpen([&opens](int index) { opens.push_back(index); });
+        list.show();
+        const QPoint maps = list.visualItemRect(list.item(2)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, maps);
+        QVERIFY(opens.empty());
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, maps);
+        list.setCurrentRow(0);
+        QTest::keyClick(&list, Qt::Key_Return);
+        QCOMPARE(opens, (std::vector<int>{2, 0}));
+    }
+
+    void fileListSelectsNothingUntilTheUserDoes() {
+        QtFileListView list;
+        list.setEntries({"A.umod", "b.umod"});
+        QCOMPARE(list.count(), 2);
+        QVERIFY(!list.selectedIndex());
+        list.setCurrentRow(1);
+        QCOMPARE(list.selectedIndex(), std::optional<int>(1));
+        list.setEntries({"c.umod"});
+        QVERIFY(!list.selectedIndex());
+    }
+
+    void comboBoxKeepsItemsAndTypedTextApart() {
+        QtComboBoxView combo;
+        QVERIFY(combo.isEditable());
+        combo.addItem("Foo");
+        combo.addItem("Bar");
+        combo.setEditText("");
+        QCOMPARE(combo.editText(), std::string());
+        QCOMPARE(combo.currentIndex(), -1);
+        combo.QComboBox::setCurrentIndex(1);
+        QCOMPARE(combo.editText(), std::string("Bar"));
+        combo.removeItem(0);
+        QCOMPARE(combo.count(), 1);
+        QCOMPARE(combo.itemText(0), std::string("Bar"));
+        combo.clear();
+        QCOMPARE(combo.count(), 0);
+        QCOMPARE(combo.editText(), std::string());
+    }
+};
+
+QTEST_MAIN(QtViewsTest)
+#include "QtViewsTest.moc"
