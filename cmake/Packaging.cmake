@@ -3,6 +3,24 @@
 #   cd <build> && cpack -G DEB         kestrix_<version>_<arch>.deb
 # Only the program is installed: libraries, tests and tools stay in the build.
 
+if(KESTRIX_WIN32)
+    # The Windows download: KESTRIX.exe and a short readme in one zip,
+    #   cd <cross-build> && cpack          KESTRIX-<version>-win64.zip
+    set(KESTRIX_DISPLAY_VERSION "2.01")
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/README-windows.txt
+                   ${PROJECT_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+    install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_NAME KESTRIX)
+    set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+    set(CPACK_PACKAGE_FILE_NAME KESTRIX-${PROJECT_VERSION}-win64)
+    # The files at the top of the zip, not in a folder of its name.
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    set(CPACK_STRIP_FILES ON)
+    include(CPack)
+    return()
+endif()
+
 if(NOT KESTRIX_GUI)
     return()
 endif()

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Start-up of KESTRIX.exe under Wine: the time from starting the program to
+# its main window being mapped on the display, against a bare Win32 window
+# built the same way (bench/win32/BareWindow.cpp), both measured in this run,
+# on the same display and prefix, alternately. Prints the medians and their
+# ratio; the goal is at most 1.2.
+#   bench/startup-wine.sh <cross-build-dir> [rounds]
+# Builds nothing: scripts/build-windows.sh (or windows-tests.sh) builds
+# KESTRIX.exe and bare_window.exe first.
+set -euo pipefail
+
+build=$(realpath "${1:?usage: $0 <cross-build-dir> [rounds]}")
+rounds=${2:-9}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/e2e/x11.sh
+source "$here/../tests/e2e/x11.sh"
+# shellcheck source=tests/e2e-win/wine.sh
+source "$here/../tests/e2e-win/wine.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kestrix-startup-XXXXXX")
+finish() {
+    wine_prefix_remove
+    stop_display
+    rm -rf "$work"
+}
+trap finish EXIT
+unset WAYLAND_DISPLAY
+start_display "$work/display"
+wine_prefix_create "$work/prefix"
+# Nothing stored: KESTRIX opens on its current folder, as at a first start.
+cd "$work"
+
+# Milliseconds from start to a visible window titled KESTRIX; the program is
+# ended afterwards. Bounded: a window that does not come fails the run.
+time_to_window() {
+    local program=$1 start now pid
+    start=$(date +%s%N)
+    wine "$program" >/dev/null 2>&1 &
+    pid=$!
+    local deadline=$((SECONDS + 30))
+    until [ -n "$(xdotool search --onlyvisible --name '^KESTRIX$' 2>/dev/null)" ]; do
+        if [ $SECONDS -ge $deadline ]; then
+            echo "no window from $program within 30 s" >&2
+            kill "$pid" 2>/dev/null
+            return 1
+        fi
+        sleep 0.005
+    done
+    now=$(date +%s%N)
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null || true
+    # Until the window is gone, the next round would find it at once.
+    while [ -n "$(xdotool search --onlyvisible --name '^KESTRIX$' 2>/dev/null)" ]; do
+        sleep 0.01
+    done
+    echo $(((now - start) / 1000000))
+}
+
+median() {
+    sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'
+}
+
+# A first start of each, not counted: Wine maps the DLLs and fonts into its
+# caches once.
+time_to_window "$build/bench/win32/bare_window.exe" >/dev/null
+time_to_window "$build/KESTRIX.exe" >/dev/null
+
+bare=()
+kestrix=()
+for ((i = 0; i < rounds; i++)); do
+    bare+=("$(time_to_window "$build/bench/win32/bare_window.exe")")
+    kestrix+=("$(time_to_window "$build/KESTRIX.exe")")
+done
+bare_median=$(printf '%s\n' "${bare[@]}" | median)
+kestrix_median=$(printf '%s\n' "${kestrix[@]}" | median)
+echo "bare window:  ${bare[*]} ms, median ${bare_median} ms"
+echo "KESTRIX.exe:  ${kestrix[*]} ms, median ${kestrix_median} ms"
+awk -v k="$kestrix_median" -v b="$bare_median" \
+    'BEGIN {printf "start-up ratio KESTRIX.exe / bare window: %.2f (goal: at most 1.20)\n", k / b}'
