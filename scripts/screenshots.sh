@@ -1,24 +1,39 @@
 #!/usr/bin/env bash
 # Renders each window of KESTRIX into docs/*.png for the README: the real
 # program on a virtual display, on a copy of the demo game laid out as a Wine
-# drive C:, driven with X input as the end-to-end tests drive it.
-#   scripts/screenshots.sh [path-to-kestrix]
-# Without a path it builds build/src/kestrix as scripts/run.sh does. It stops
-# by itself within two minutes.
+# drive C:, driven with X input as the end-to-end tests drive it; then the
+# same windows of KESTRIX.exe under Wine into docs/win32-*.png.
+#   scripts/screenshots.sh [path-to-kestrix [path-to-KESTRIX.exe]]
+# Without paths it builds build/src/kestrix as scripts/run.sh does and
+# KESTRIX.exe as scripts/build-windows.sh does. KESTRIX_SHOTS=linux or
+# windows renders one side only. It stops by itself within four minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+shots=${KESTRIX_SHOTS:-all}
 if [ "${1:-}" != "--capture" ]; then
-    scripts/install-deps.sh test
     binary=${1:-}
-    if [ -z "$binary" ]; then
-        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRIX_TESTS=OFF
-        cmake --build build
-        binary=build/src/kestrix
+    exe=${2:-}
+    if [ "$shots" != windows ]; then
+        scripts/install-deps.sh test
+        if [ -z "$binary" ]; then
+            cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRIX_TESTS=OFF
+            cmake --build build
+            binary=build/src/kestrix
+        fi
+        binary=$(realpath "$binary")
     fi
-    exec timeout --kill-after=10 120 "$0" --capture "$(realpath "$binary")"
+    if [ "$shots" != linux ]; then
+        if [ -z "$exe" ]; then
+            scripts/build-windows.sh build-windows
+            exe=build-windows/KESTRIX.exe
+        fi
+        exe=$(realpath "$exe")
+    fi
+    exec timeout --kill-after=10 240 "$0" --capture "$binary" "$exe"
 fi
 binary=$2
+exe=$3
 
 # shellcheck source=tests/e2e/x11.sh
 source tests/e2e/x11.sh
@@ -31,6 +46,9 @@ mkdir -p "$root/home/.wine/dosdevices" "$root/c"
 cleanup() {
     if [ -n "${kestrix_pid:-}" ]; then
         kill "$kestrix_pid" 2>/dev/null || true
+    fi
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wine_prefix_remove
     fi
     stop_display
     rm -rf "$root"
@@ -82,6 +100,7 @@ shoot() {
 }
 
 
+linux_shots() {
 # The main window on the remembered game folder, then the installer on the
 # remembered package folder with a package picked.
 start_kestrix
@@ -120,3 +139,75 @@ press_keys Return
 wait_window_gone "$box"
 click_control "$uninstaller" "${UNINSTALLER_EXIT[@]}"
 wait_exit
+}
+
+# ---- KESTRIX.exe under Wine ---------------------------------------------
+
+# shellcheck source=tests/e2e-win/wine.sh
+source tests/e2e-win/wine.sh
+# shellcheck source=tests/e2e-win/wine-x11.sh
+source tests/e2e-win/wine-x11.sh
+
+# Wine draws each window's frame itself: the picture is the window as it is.
+shoot_wine() {
+    local size position
+    size=$(window_size "$1")
+    position=$(window_position "$1")
+    import -window root -crop "${size}+${position% *}+${position#* }" +repage "docs/$2.png"
+    echo "docs/$2.png: $size at ${position/ /,}"
+}
+
+windows_shots() {
+    wine_prefix_create "$root/wine"
+    local c=$WINEPREFIX/drive_c settings='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\KESTRIX'
+    cp -R examples/demo-game "$c/UnrealTournament"
+    wine reg add "$settings\UTPath" /v Path /t REG_SZ /d 'C:\UnrealTournament' /f >/dev/null 2>&1
+    wine reg add "$settings\UMODPath" /v Path /t REG_SZ /d 'C:\UnrealTournament\Mods' /f \
+        >/dev/null 2>&1
+    start_exe() {
+        (cd "$c" && exec wine "$exe") >>"$root/kestrix.log" 2>&1 &
+        kestrix_pid=$!
+    }
+
+    start_exe
+    local main installer uninstaller box
+    main=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}")
+    shoot_wine "$main" win32-form1
+    wine_click_control "$main" "${MAIN_CLIENT[@]}" "${INSTALL_UMOD[@]}"
+    installer=$(wait_wine_window "KESTRIX Installer" "${INSTALLER_CLIENT[@]}")
+    wine_click_at "$installer" "${INSTALLER_CLIENT[@]}" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) \
+        $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+    shoot_wine "$installer" win32-form2
+    wine_click_control "$installer" "${INSTALLER_CLIENT[@]}" "${INSTALLER_EXIT[@]}"
+    wait_exit
+
+    start_exe
+    main=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}")
+    wine_click_control "$main" "${MAIN_CLIENT[@]}" "${UNINSTALL_UMOD[@]}"
+    uninstaller=$(wait_wine_window "Kestrix Uninstaller" "${UNINSTALLER_CLIENT[@]}")
+    # The list of packages dropped down by its arrow button.
+    wine_click_at "$uninstaller" "${UNINSTALLER_CLIENT[@]}" \
+        $(((COMBO1[0] + COMBO1[2]) / TWIPS_PER_PIXEL - 8)) \
+        $(((COMBO1[1] + COMBO1[3] / 2) / TWIPS_PER_PIXEL))
+    sleep 0.5
+    shoot_wine "$uninstaller" win32-form3
+    # The second entry, NightSkies, then Uninstall.
+    focus_window "$uninstaller"
+    press_keys Down Return
+    wine_click_control "$uninstaller" "${UNINSTALLER_CLIENT[@]}" "${UNINSTALL[@]}"
+    box=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}" not)
+    sleep 0.3
+    shoot_wine "$box" win32-message
+    focus_window "$box"
+    press_keys Return
+    wait_window_gone "$box"
+    wine_click_control "$uninstaller" "${UNINSTALLER_CLIENT[@]}" "${UNINSTALLER_EXIT[@]}"
+    wait_exit
+}
+
+if [ "$shots" != windows ]; then
+    linux_shots
+fi
+if [ "$shots" != linux ]; then
+    windows_shots
+fi
