@@ -1,4 +1,9 @@
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -9,10 +14,25 @@
 #include "ui/qt/QtDriveListView.h"
 #include "ui/qt/QtFileListView.h"
 #include "ui/qt/QtFormWindow.h"
+#include "ui/qt/QtMessageBox.h"
 #include "ui/qt/QtWindowSystem.h"
 #include "windows/views/FormLayout.h"
 
 using namespace kestrix;
+
+namespace {
+
+class ButtonIconStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+}  // namespace
 
 // Each Qt view once: what it draws and what it reports, through Qt's own
 // input where the user's input matters.
@@ -119,6 +139,27 @@ private slots:
         combo.clear();
         QCOMPARE(combo.count(), 0);
         QCOMPARE(combo.editText(), std::string());
+    }
+
+    void messageBoxShowsItsTextInTheWindowsFontWithNoIcon() {
+        // A style that puts icons on dialog buttons, as desktop themes do.
+        QApplication::setStyle(new ButtonIconStyle);
+        QString text;
+        QString family;
+        bool okHasIcon = true;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            text = box->text();
+            family = box->findChild<QLabel*>("qt_msgbox_label")->font().family();
+            okHasIcon = !box->button(QMessageBox::Ok)->icon().isNull() ||
+                        box->icon() != QMessageBox::NoIcon;
+            box->accept();
+        });
+        QtMessageBox().show("done");
+        QCOMPARE(text, QString("done"));
+        QCOMPARE(family, QString("Liberation Sans"));
+        QVERIFY(!okHasIcon);
     }
 };
 
