@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/win/Utf16.h"
 #include "ui/win32/Win32DirList.h"
+#include "ui/win32/Win32MessageLoop.h"
 #include "ui/win32/Win32ViewFactory.h"
 #include "ui/win32/Win32WindowView.h"
 #include "ui/win32/WindowsApi.h"
+#include "windows/Form1.h"
+#include "windows/Form2.h"
+#include "windows/Form3.h"
 
 namespace kestrix {
 namespace {
@@ -67,74 +72,123 @@ protected:
     Win32ViewFactory m_factory{m_scale};
 };
 
-// Each control of the table is there, of its Windows class, with its text, at
-// its place, in tab order, and in the dialog font with room for its text.
-TEST_F(Win32ViewsTest, WindowsShowWhatTheirTablesDraw) {
-    const FormLayout layout = everyKind();
-    FormViews views = m_factory.create(layout);
-    HWND window = static_cast<Win32WindowView&>(views.window()).handle();
-    EXPECT_EQ(windowText(window), "KESTRIX");
-    EXPECT_FALSE(IsWindowVisible(window));
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, m_scale.xPixels(layout.clientWidth));
-    EXPECT_EQ(client.bottom, m_scale.yPixels(layout.clientHeight));
+// The Windows class and the style bits that make each kind of control.
+struct KindLook {
+    const wchar_t* className;
+    DWORD style;
+    DWORD styleMask;
+};
 
-    struct Expected {
-        const char* name;
-        const wchar_t* className;
-        bool tabStop;
-    };
-    // In tab order.
-    const Expected expected[] = {
-        {"Dir1", L"ListBox", true},    {"Label1", L"Static", false},  {"Command1", L"Button", true},
-        {"File1", L"ListBox", true},   {"Drive1", L"ComboBox", true}, {"Command3", L"Button", true},
-        {"Combo1", L"ComboBox", true},
-    };
-    const std::vector<HWND> children = childrenInZOrder(window);
-    ASSERT_EQ(children.size(), std::size(expected));
-    for (size_t i = 0; i < children.size(); ++i) {
-        HWND child = children[i];
-        const std::string name = expected[i].name;
-        const ControlLayout& control =
-            *std::find_if(layout.controls.begin(), layout.controls.end(),
-                          [&](const ControlLayout& c) { return c.name == name; });
-        SCOPED_TRACE(name);
-        EXPECT_EQ(_wcsicmp(className(child).c_str(), expected[i].className), 0);
-        if (control.kind == ControlKind::Label || control.kind == ControlKind::Button) {
-            EXPECT_EQ(windowText(child), control.text);
-        }
-        const RECT place = placeInClient(child);
-        const RECT wanted =
-            m_scale.pixels(control.left, control.top, control.width, control.height);
-        EXPECT_EQ(place.left, wanted.left);
-        EXPECT_EQ(place.top, wanted.top);
-        EXPECT_EQ(place.right, wanted.right);
-        EXPECT_EQ(place.bottom, wanted.bottom);
-        EXPECT_EQ((GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) != 0, expected[i].tabStop);
-
-        auto* font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
-        ASSERT_NE(font, nullptr);
-        LOGFONTW described{};
-        GetObjectW(font, sizeof described, &described);
-        EXPECT_STREQ(described.lfFaceName, L"MS Sans Serif");
-        EXPECT_EQ(described.lfHeight, -MulDiv(8, m_scale.yPixels(1440), 72));
-
-        // The text with a button's or label's margins fits the control.
-        const std::wstring text = Utf16::fromUtf8(control.text);
-        HDC dc = GetDC(child);
-        HGDIOBJ old = SelectObject(dc, font);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        // The face itself, not a stand-in for a missing one.
-        wchar_t face[LF_FACESIZE] = {};
-        GetTextFaceW(dc, LF_FACESIZE, face);
-        EXPECT_STREQ(face, L"MS Sans Serif");
-        SelectObject(dc, old);
-        ReleaseDC(child, dc);
-        EXPECT_LE(extent.cx + 8, wanted.right - wanted.left) << "text cut off";
-        EXPECT_LE(extent.cy + 2, wanted.bottom - wanted.top) << "text cut off";
+KindLook lookOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label:
+            return {L"Static", 0, 0};
+        case ControlKind::Button:
+            return {L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0x0F | WS_TABSTOP};
+        case ControlKind::DriveList:
+            return {L"ComboBox", CBS_DROPDOWNLIST | WS_TABSTOP, 0x03 | WS_TABSTOP};
+        case ControlKind::DirList:
+            return {L"ListBox", LBS_OWNERDRAWFIXED | WS_TABSTOP,
+                    LBS_OWNERDRAWFIXED | LBS_SORT | WS_TABSTOP};
+        case ControlKind::FileList:
+            return {L"ListBox", WS_TABSTOP, LBS_OWNERDRAWFIXED | LBS_SORT | WS_TABSTOP};
+        case ControlKind::ComboBox:
+            return {L"ComboBox", CBS_DROPDOWN | WS_TABSTOP, 0x03 | WS_TABSTOP | CBS_SORT};
     }
+    return {L"", 0, 0};
+}
+
+// Each window of the program shows what its table draws: its title and
+// client area, and each control of its Windows class and style, with its
+// text, at its place, in tab order, in the dialog font with room for its
+// text.
+TEST_F(Win32ViewsTest, WindowsShowWhatTheirTablesDraw) {
+    for (const FormLayout* layout : {&Form1::layout(), &Form2::layout(), &Form3::layout(),
+                                     static_cast<const FormLayout*>(nullptr)}) {
+        const FormLayout table = layout != nullptr ? *layout : everyKind();
+        SCOPED_TRACE(table.title);
+        FormViews views = m_factory.create(table);
+        HWND window = static_cast<Win32WindowView&>(views.window()).handle();
+        EXPECT_EQ(windowText(window), table.title);
+        EXPECT_FALSE(IsWindowVisible(window));
+        RECT client{};
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.right, m_scale.xPixels(table.clientWidth));
+        EXPECT_EQ(client.bottom, m_scale.yPixels(table.clientHeight));
+
+        std::vector<ControlLayout> inTabOrder = table.controls;
+        std::stable_sort(
+            inTabOrder.begin(), inTabOrder.end(),
+            [](const ControlLayout& a, const ControlLayout& b) { return a.tabIndex < b.tabIndex; });
+        const std::vector<HWND> children = childrenInZOrder(window);
+        ASSERT_EQ(children.size(), inTabOrder.size());
+        for (size_t i = 0; i < children.size(); ++i) {
+            HWND child = children[i];
+            const ControlLayout& control = inTabOrder[i];
+            SCOPED_TRACE(control.name);
+            const KindLook look = lookOf(control.kind);
+            EXPECT_EQ(_wcsicmp(className(child).c_str(), look.className), 0)
+                << Utf16::toUtf8(className(child));
+            EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & look.styleMask,
+                      look.style);
+            if (control.kind == ControlKind::Label || control.kind == ControlKind::Button) {
+                EXPECT_EQ(windowText(child), control.text);
+            }
+            const RECT place = placeInClient(child);
+            const RECT wanted =
+                m_scale.pixels(control.left, control.top, control.width, control.height);
+            EXPECT_EQ(place.left, wanted.left);
+            EXPECT_EQ(place.top, wanted.top);
+            EXPECT_EQ(place.right, wanted.right);
+            EXPECT_EQ(place.bottom, wanted.bottom);
+
+            auto* font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+            ASSERT_NE(font, nullptr);
+            LOGFONTW described{};
+            GetObjectW(font, sizeof described, &described);
+            EXPECT_STREQ(described.lfFaceName, L"MS Sans Serif");
+            EXPECT_EQ(described.lfHeight, -MulDiv(8, m_scale.yPixels(1440), 72));
+
+            // The text with a button's or label's margins fits the control.
+            const std::wstring text = Utf16::fromUtf8(control.text);
+            HDC dc = GetDC(child);
+            HGDIOBJ old = SelectObject(dc, font);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            // The face itself, not a stand-in for a missing one.
+            wchar_t face[LF_FACESIZE] = {};
+            GetTextFaceW(dc, LF_FACESIZE, face);
+            EXPECT_STREQ(face, L"MS Sans Serif");
+            SelectObject(dc, old);
+            ReleaseDC(child, dc);
+            EXPECT_LE(extent.cx + 8, wanted.right - wanted.left) << "text cut off";
+            EXPECT_LE(extent.cy + 2, wanted.bottom - wanted.top) << "text cut off";
+        }
+    }
+}
+
+// An error that escapes a handler reaches the error handler inside the
+// window procedure, and the message loop goes on.
+TEST_F(Win32ViewsTest, ErrorsDoNotCrossTheMessageLoop) {
+    FormViews views = m_factory.create(everyKind());
+    HWND window = static_cast<Win32WindowView&>(views.window()).handle();
+    std::string caught;
+    Win32Window::setErrorHandler([&caught](const std::exception_ptr& error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            caught = e.what();
+        }
+    });
+    views.control<ButtonView>("Command1").onClick([] { throw std::runtime_error("broken"); });
+    HWND button = childrenInZOrder(window)[2];
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+    PostMessageW(window, WM_NULL, 0, 0);
+    int rounds = 0;
+    Win32MessageLoop::runWhile([&] { return caught.empty() && ++rounds < 100; });
+    Win32Window::setErrorHandler([](const std::exception_ptr&) { PostQuitMessage(1); });
+    EXPECT_EQ(caught, "broken");
 }
 
 TEST_F(Win32ViewsTest, ControlsReportAndShowWhatTheyAreTold) {
