@@ -52,7 +52,11 @@ void Win32Clipboard::setText(const std::string& text) {
     if (!memory) {
         throw PlatformError(7, "Out of memory");
     }
-    std::memcpy(GlobalLock(memory.get()), wide.c_str(), bytes);
+    void* locked = GlobalLock(memory.get());
+    if (locked == nullptr) {
+        throw PlatformError(7, "Out of memory");
+    }
+    std::memcpy(locked, wide.c_str(), bytes);
     GlobalUnlock(memory.get());
 
     OpenedClipboard opened(m_owner.get());

@@ -6,7 +6,8 @@
 namespace kestrix {
 namespace {
 constexpr int DroppedRows = 8;
-}
+constexpr int ComboEdgePixels = 6;
+}  // namespace
 
 Win32ComboBox::Win32ComboBox(const ControlLayout& layout, HWND parent, int id,
                              const ScreenScale& scale, const DialogFont& font) {
@@ -16,8 +17,10 @@ Win32ComboBox::Win32ComboBox(const ControlLayout& layout, HWND parent, int id,
     dropped.height = layout.height * (DroppedRows + 1);
     createControl(L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, dropped,
                   parent, id, scale, font);
+    // The closed box takes the layout's height: its field is the box less the
+    // sunken edge, three pixels above and three below.
     SendMessageW(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 scale.yPixels(layout.height) - 6);
+                 scale.yPixels(layout.height) - ComboEdgePixels);
 }
 
 void Win32ComboBox::addItem(const std::string& text) {

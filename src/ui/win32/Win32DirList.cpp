@@ -1,5 +1,6 @@
 #include "ui/win32/Win32DirList.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/win/Utf16.h"
@@ -7,6 +8,14 @@
 
 namespace kestrix {
 namespace {
+
+// A row is as high as a label of the layouts (255 twips, 17 pixels at normal
+// size, never less than the 16-pixel glyph of the classic list), the glyph
+// 225 twips square, and each level of depth 105 twips further right.
+constexpr int RowTwips = 255;
+constexpr int MinimumRowPixels = 16;
+constexpr int GlyphTwips = 225;
+constexpr int IndentTwips = 105;
 
 // The glyph's colours: the classic folder's yellow with a darker outline.
 constexpr COLORREF FolderFill = RGB(255, 255, 153);
@@ -43,9 +52,9 @@ void drawFolder(HDC dc, int x, int y, int size, bool open) {
 
 Win32DirList::Win32DirList(const ControlLayout& layout, HWND parent, int id,
                            const ScreenScale& scale, const DialogFont& font)
-    : m_rowPixels(scale.yPixels(255) > 16 ? scale.yPixels(255) : 16),
-      m_indentPixels(scale.xPixels(105)),
-      m_glyphPixels(scale.yPixels(225)) {
+    : m_rowPixels(std::max(scale.yPixels(RowTwips), MinimumRowPixels)),
+      m_indentPixels(scale.xPixels(IndentTwips)),
+      m_glyphPixels(scale.yPixels(GlyphTwips)) {
     createControl(L"LISTBOX",
                   LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
                       WS_TABSTOP,

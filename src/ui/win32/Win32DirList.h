@@ -22,8 +22,7 @@ public:
     void drawItem(const DRAWITEMSTRUCT& item) override;
     void enterPressed() override;
 
-    // A row's height in pixels at the screen's density: the glyph's and the
-    // text's, with a pixel above and below.
+    // A row's height in pixels at the screen's density.
     int rowPixels() const { return m_rowPixels; }
     // How far each level of depth moves a row to the right, in pixels.
     int indentPixels() const { return m_indentPixels; }

@@ -10,6 +10,7 @@ namespace {
 // Enough rows to show every drive letter a machine has, mostly without
 // scrolling.
 constexpr int DroppedRows = 8;
+constexpr int ComboEdgePixels = 6;
 }  // namespace
 
 Win32DriveList::Win32DriveList(const ControlLayout& layout, HWND parent, int id,
@@ -20,10 +21,10 @@ Win32DriveList::Win32DriveList(const ControlLayout& layout, HWND parent, int id,
     dropped.height = layout.height * (DroppedRows + 1);
     createControl(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, dropped, parent, id,
                   scale, font);
-    // The closed box takes the layout's height: the field is the box less its
-    // sunken edge.
-    const int boxPixels = scale.yPixels(layout.height);
-    SendMessageW(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), boxPixels - 6);
+    // The closed box takes the layout's height: its field is the box less the
+    // sunken edge, three pixels above and three below.
+    SendMessageW(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 scale.yPixels(layout.height) - ComboEdgePixels);
 }
 
 void Win32DriveList::setItems(const std::vector<std::string>& texts) {

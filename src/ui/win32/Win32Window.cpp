@@ -50,7 +50,7 @@ void Win32Window::registerClass(const wchar_t* className) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     // The program's icon from its resources, the Windows one in the tests.
     windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
     RegisterClassExW(&windowClass);
