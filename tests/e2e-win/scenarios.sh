@@ -205,6 +205,69 @@ uninstall_picked_package() {
     expect_exit 0
 }
 
+# The user types a package's name instead of picking it: first one that is
+# not installed (any more), which changes nothing, then one that is.
+uninstall_typed_package() {
+    local dir=$root/typed-uninstall
+    mkdir -p "$dir"
+    make_game "$dir/UT"
+    local game=$dir/UT
+    cp "$expected/Manifest-without-NightSkies.ini" "$game/System/Manifest.ini"
+    rm "$game/Textures/Stars.utx" "$game/System/NightSkies.int"
+    forget_settings
+    store_setting UTPath "$game"
+    start_kestrix "$dir"
+    local main uninstaller
+    main=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}")
+    wine_click_control "$main" "${MAIN_CLIENT[@]}" "${UNINSTALL_UMOD[@]}"
+    uninstaller=$(wait_wine_window "Kestrix Uninstaller" "${UNINSTALLER_CLIENT[@]}")
+
+    local name
+    for name in NightSkies Rooftops; do
+        wine_click_at "$uninstaller" "${UNINSTALLER_CLIENT[@]}" \
+            $((COMBO1[0] / TWIPS_PER_PIXEL + 40)) $(((COMBO1[1] + COMBO1[3] / 2) / TWIPS_PER_PIXEL))
+        focus_window "$uninstaller"
+        # The classic edit field knows no Ctrl+A: the text is selected from
+        # its end to its start, and typing replaces it.
+        press_keys End shift+Home
+        type_text "$name"
+        step "typed $name"
+        wine_click_control "$uninstaller" "${UNINSTALLER_CLIENT[@]}" "${UNINSTALL[@]}"
+        if [ "$name" = NightSkies ]; then
+            expect_message "No package named \"NightSkies\" is installed. Nothing was changed."
+            expect_same_bytes "$game/System/Manifest.ini" "$expected/Manifest-without-NightSkies.ini"
+            expect_missing "$game/System/manifest.bak" "$game/System/manifest.new"
+        else
+            expect_message "done"
+        fi
+    done
+    # Nothing lists NightSky.utx any more; the base game still lists De.u.
+    expect_missing "$game/Maps/DM-Rooftops.unr" "$game/Maps/CTF-Rooftops.unr" \
+        "$game/Textures/RooftopTex.utx" "$game/Textures/NightSky.utx" \
+        "$game/Music/Rooftops.umx" "$game/System/Rooftops.int" "$game/System/manifest.new"
+    expect_present "$game/System/De.u" "$game/System/Setup.exe"
+    expect_same_bytes "$game/System/Manifest.ini" "$expected/Manifest-without-both.ini"
+    expect_same_bytes "$game/System/manifest.bak" "$expected/Manifest-without-NightSkies.ini"
+    step "files and manifests checked"
+    wine_click_control "$uninstaller" "${UNINSTALLER_CLIENT[@]}" "${UNINSTALLER_EXIT[@]}"
+    expect_exit 0
+}
+
+# Closing the main window by its frame (Alt+F4) at start ends the program,
+# and nothing is stored.
+close_main_window_at_start() {
+    local dir=$root/close
+    mkdir -p "$dir"
+    forget_settings
+    start_kestrix "$dir"
+    local main
+    main=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}")
+    focus_window "$main"
+    press_keys alt+F4
+    expect_exit 0
+    expect_equal "the stored game folder" "$(stored_path UTPath)" ""
+}
+
 # Picks the first package of the installer's file list and clicks Install:
 # the stand-in gets install and Desert Ruins.umod's Windows path as one
 # argument, and finds the stored game folder on the clipboard after KESTRIX
@@ -346,7 +409,8 @@ run_scenario() {
     : >"$root/kestrix.log"
 }
 
-for scenario in ${KESTRIX_E2E_ONLY:-uninstall_picked_package install_package \
-    second_start_opens_on_stored_folders uninstall_without_manifest install_without_setup_tool}; do
+for scenario in ${KESTRIX_E2E_ONLY:-uninstall_picked_package uninstall_typed_package \
+    install_package second_start_opens_on_stored_folders uninstall_without_manifest \
+    install_without_setup_tool close_main_window_at_start}; do
     run_scenario "$scenario"
 done
