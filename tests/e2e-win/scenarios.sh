@@ -253,6 +253,27 @@ uninstall_typed_package() {
     expect_exit 0
 }
 
+# Another drive picked in the main window's drive list: the directory list
+# moves to that drive, and going on stores its folder. The prefix has C: and
+# Z:; the program starts on Z:, and C:'s current folder is its root.
+pick_another_drive() {
+    local dir=$root/drive
+    mkdir -p "$dir"
+    forget_settings
+    start_kestrix "$dir"
+    local main installer
+    main=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}")
+    wine_click_control "$main" "${MAIN_CLIENT[@]}" "${DRIVE1[@]}"
+    focus_window "$main"
+    press_keys Home Return
+    step "picked the first drive"
+    wine_click_control "$main" "${MAIN_CLIENT[@]}" "${INSTALL_UMOD[@]}"
+    installer=$(wait_wine_window "KESTRIX Installer" "${INSTALLER_CLIENT[@]}")
+    expect_equal "the stored game folder" "$(stored_path UTPath)" "C:\\"
+    wine_click_control "$installer" "${INSTALLER_CLIENT[@]}" "${INSTALLER_EXIT[@]}"
+    expect_exit 0
+}
+
 # Closing the main window by its frame (Alt+F4) at start ends the program,
 # and nothing is stored.
 close_main_window_at_start() {
@@ -411,6 +432,6 @@ run_scenario() {
 
 for scenario in ${KESTRIX_E2E_ONLY:-uninstall_picked_package uninstall_typed_package \
     install_package second_start_opens_on_stored_folders uninstall_without_manifest \
-    install_without_setup_tool close_main_window_at_start}; do
+    install_without_setup_tool pick_another_drive close_main_window_at_start}; do
     run_scenario "$scenario"
 done
