@@ -131,10 +131,19 @@ TEST(DriveListBox, NamesEachDriveAndRaisesItsChangeWhenAnotherIsChosen) {
     EXPECT_EQ(drive.view.current, 0);
 }
 
+TEST(DriveListBox, StartsOnTheDriveOfTheCurrentDirectory) {
+    FormTestRig rig;
+    const DriveTable drives({{'C', rig.root.path() / "c"}, {'D', rig.root.path() / "d"}},
+                            rig.root.path() / "d");
+    Counted<DriveListBox, FakeDriveList> drive(drives);
+    EXPECT_EQ(drive.view.current, 1);
+    EXPECT_TRUE(drive.list.drive().starts_with("d: ["));
+}
+
 TEST(FileListBox, ShowsMatchingVisibleFilesInAnyCaseInNameOrder) {
     FormTestRig rig;
     for (const char* file :
-         {"C:\\Mods\\b.umod", "C:\\Mods\\A.UMOD", "C:\\Mods\\c.Umod", "C:\\Mods\\.hidden.umod",
+         {"C:\\Mods\\B.umod", "C:\\Mods\\a.UMOD", "C:\\Mods\\c.Umod", "C:\\Mods\\.hidden.umod",
           "C:\\Mods\\notes.txt", "C:\\Mods\\x.umod.bak"}) {
         rig.makeFile(file);
     }
@@ -144,10 +153,10 @@ TEST(FileListBox, ShowsMatchingVisibleFilesInAnyCaseInNameOrder) {
     list.setPattern("*.umod");
     list.setPath("c:\\mods");
     EXPECT_EQ(list.path(), "C:\\Mods");
-    EXPECT_EQ(view.entries, (std::vector<std::string>{"A.UMOD", "b.umod", "c.Umod"}));
+    EXPECT_EQ(view.entries, (std::vector<std::string>{"a.UMOD", "B.umod", "c.Umod"}));
     EXPECT_EQ(list.fileName(), "");
     view.selected = 1;
-    EXPECT_EQ(list.fileName(), "b.umod");
+    EXPECT_EQ(list.fileName(), "B.umod");
     EXPECT_EQ(raisedError([&] { list.setPath("C:\\Gone"); }), ErrorNumber::PathNotFound);
     EXPECT_EQ(view.entries.size(), 3U);
 }
