@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
+#include "support/ErrorNumberOf.h"
 #include "support/TempFolder.h"
 
 namespace kestrix {
@@ -18,15 +18,6 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 constexpr fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read;
-
-int errorNumberOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const PlatformError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 struct KindCase {
     const char* name;

@@ -7,9 +7,16 @@
 
 namespace kestrix {
 
+// Like Qt's, the box shows the first item added to an empty list, so a window
+// that wants nothing chosen must say so.
 class FakeComboBox : public ComboBoxView {
 public:
-    void addItem(const std::string& text) override { items.push_back(text); }
+    void addItem(const std::string& item) override {
+        if (items.empty()) {
+            text = item;
+        }
+        items.push_back(item);
+    }
     void removeItem(int index) override { items.erase(items.begin() + index); }
     int count() const override { return static_cast<int>(items.size()); }
     std::string itemText(int index) const override { return items.at(index); }

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "platform/ErrorNumber.h"
-#include "platform/PlatformError.h"
+#include "support/ErrorNumberOf.h"
 #include "support/FakeDirList.h"
 #include "support/FakeDriveList.h"
 #include "support/FakeFileList.h"
@@ -15,15 +15,6 @@
 using namespace kestrix;
 
 namespace {
-
-int raisedError(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const PlatformError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 // A list on the rig's drives that counts its change events.
 template <typename List, typename View>
@@ -86,9 +77,9 @@ TEST(DirListBox, RefusesMissingFoldersAndDrivesThatAreNotReadyAndStays) {
     rig.makeFolder("C:\\cwd\\Sub");
     Counted<DirListBox, FakeDirList> dir(rig.drives);
     dir.list.setPath("C:\\cwd");
-    EXPECT_EQ(raisedError([&] { dir.list.setPath("C:\\Gone"); }), ErrorNumber::PathNotFound);
-    EXPECT_EQ(raisedError([&] { dir.list.setPath("x:"); }), ErrorNumber::DeviceUnavailable);
-    EXPECT_EQ(raisedError([&] { dir.list.setPath("X:\\UT"); }), ErrorNumber::DeviceUnavailable);
+    EXPECT_EQ(errorNumberOf([&] { dir.list.setPath("C:\\Gone"); }), ErrorNumber::PathNotFound);
+    EXPECT_EQ(errorNumberOf([&] { dir.list.setPath("x:"); }), ErrorNumber::DeviceUnavailable);
+    EXPECT_EQ(errorNumberOf([&] { dir.list.setPath("X:\\UT"); }), ErrorNumber::DeviceUnavailable);
     // The user's open is reported, not raised.
     std::vector<std::string> failures;
     dir.list.onOpenFailed([&](const std::string& description) { failures.push_back(description); });
@@ -126,15 +117,25 @@ TEST(DriveListBox, NamesEachDriveAndRaisesItsChangeWhenAnotherIsChosen) {
         EXPECT_EQ(drive.list.drive(), drive.view.items[step.current]);
         EXPECT_EQ(drive.changes, step.changes) << step.current;
     }
-    EXPECT_EQ(raisedError([&] { drive.list.setDrive("q"); }), ErrorNumber::DeviceUnavailable);
-    EXPECT_EQ(raisedError([&] { drive.list.showDriveOf("q:\\"); }), ErrorNumber::DeviceUnavailable);
+    EXPECT_EQ(errorNumberOf([&] { drive.list.setDrive("q"); }), ErrorNumber::DeviceUnavailable);
+    EXPECT_EQ(errorNumberOf([&] { drive.list.showDriveOf("q:\\"); }),
+              ErrorNumber::DeviceUnavailable);
     EXPECT_EQ(drive.view.current, 0);
+}
+
+TEST(DriveListBox, StartsOnTheDriveOfTheCurrentDirectory) {
+    FormTestRig rig;
+    const DriveTable drives({{'C', rig.root.path() / "c"}, {'D', rig.root.path() / "d"}},
+                            rig.root.path() / "d");
+    Counted<DriveListBox, FakeDriveList> drive(drives);
+    EXPECT_EQ(drive.view.current, 1);
+    EXPECT_TRUE(drive.list.drive().starts_with("d: ["));
 }
 
 TEST(FileListBox, ShowsMatchingVisibleFilesInAnyCaseInNameOrder) {
     FormTestRig rig;
     for (const char* file :
-         {"C:\\Mods\\b.umod", "C:\\Mods\\A.UMOD", "C:\\Mods\\c.Umod", "C:\\Mods\\.hidden.umod",
+         {"C:\\Mods\\B.umod", "C:\\Mods\\a.UMOD", "C:\\Mods\\c.Umod", "C:\\Mods\\.hidden.umod",
           "C:\\Mods\\notes.txt", "C:\\Mods\\x.umod.bak"}) {
         rig.makeFile(file);
     }
@@ -144,11 +145,11 @@ TEST(FileListBox, ShowsMatchingVisibleFilesInAnyCaseInNameOrder) {
     list.setPattern("*.umod");
     list.setPath("c:\\mods");
     EXPECT_EQ(list.path(), "C:\\Mods");
-    EXPECT_EQ(view.entries, (std::vector<std::string>{"A.UMOD", "b.umod", "c.Umod"}));
+    EXPECT_EQ(view.entries, (std::vector<std::string>{"a.UMOD", "B.umod", "c.Umod"}));
     EXPECT_EQ(list.fileName(), "");
     view.selected = 1;
-    EXPECT_EQ(list.fileName(), "b.umod");
-    EXPECT_EQ(raisedError([&] { list.setPath("C:\\Gone"); }), ErrorNumber::PathNotFound);
+    EXPECT_EQ(list.fileName(), "B.umod");
+    EXPECT_EQ(errorNumberOf([&] { list.setPath("C:\\Gone"); }), ErrorNumber::PathNotFound);
     EXPECT_EQ(view.entries.size(), 3U);
 }
 

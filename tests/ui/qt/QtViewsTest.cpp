@@ -117,6 +117,8 @@ private slots:
         list.setEntries({"A.umod", "b.umod"});
         QCOMPARE(list.count(), 2);
         QVERIFY(!list.selectedIndex());
+        list.setCurrentRow(0, QItemSelectionModel::NoUpdate);  // focused, not selected
+        QVERIFY(!list.selectedIndex());
         list.setCurrentRow(1);
         QCOMPARE(list.selectedIndex(), std::optional<int>(1));
         list.setEntries({"c.umod"});
