@@ -1,0 +1,137 @@
+#include "ui/win32/Win32WindowSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "platform/win/Utf16.h"
+#include "ui/win32/Win32MessageBox.h"
+#include "ui/win32/Win32MessageLoop.h"
+#include "ui/win32/Win32ViewFactory.h"
+#include "ui/win32/Win32WindowView.h"
+#include "ui/win32/WindowsApi.h"
+
+namespace kestrix {
+namespace {
+
+FormLayout window(const char* title) {
+    return FormLayout{
+        title, 1500, 1500, {{"Command1", ControlKind::Button, "OK", 0, 0, 600, 300, 0}}};
+}
+
+HWND handleOf(const FormViews& views) {
+    return static_cast<Win32WindowView&>(views.window()).handle();
+}
+
+// Takes what WM_QUIT is waiting, so that one test's quit ends no other loop.
+int takeQuit() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            return static_cast<int>(message.wParam);
+        }
+    }
+    return -1;
+}
+
+// The program ends from inside nested modal shows: hiding every window ends
+// each of them, and the quit reaches the outermost loop.
+TEST(Win32WindowSystemTest, HidingAllWindowsEndsEveryModalShowAndQuitReachesTheOuterLoop) {
+    Win32ViewFactory factory;
+    Win32WindowSystem system;
+    FormViews main = factory.create(window("KESTRIX"));
+    FormViews installer = factory.create(window("KESTRIX Installer"));
+    FormViews nested = factory.create(window("KESTRIX"));
+    main.window().show();
+
+    bool innerReturned = false;
+    installer.control<ButtonView>("Command1").onClick([&] {
+        nested.window().showModal(installer.window());
+        innerReturned = true;
+    });
+    nested.control<ButtonView>("Command1").onClick([&] {
+        system.hideAllWindows();
+        system.quit(3);
+    });
+    // The installer's button opens the nested window, whose button ends all.
+    HWND installerButton = GetWindow(handleOf(installer), GW_CHILD);
+    HWND nestedButton = GetWindow(handleOf(nested), GW_CHILD);
+    PostMessageW(installerButton, BM_CLICK, 0, 0);
+    PostMessageW(nestedButton, BM_CLICK, 0, 0);
+    installer.window().showModal(main.window());
+
+    EXPECT_TRUE(innerReturned);
+    for (HWND handle : {handleOf(main), handleOf(installer), handleOf(nested)}) {
+        EXPECT_FALSE(IsWindowVisible(handle));
+    }
+    EXPECT_EQ(Win32MessageLoop::run(), 3);
+}
+
+// The drive change runs what is waiting and returns; a quit met on the way is
+// left for the loops around it.
+TEST(Win32WindowSystemTest, RunningPendingEventsKeepsTheQuit) {
+    Win32ViewFactory factory;
+    Win32WindowSystem system;
+    FormViews views = factory.create(window("KESTRIX"));
+    int clicks = 0;
+    views.control<ButtonView>("Command1").onClick([&] { ++clicks; });
+    HWND button = GetWindow(handleOf(views), GW_CHILD);
+    PostMessageW(button, BM_CLICK, 0, 0);
+    system.runPendingEvents();
+    EXPECT_EQ(clicks, 1);
+
+    system.quit(5);
+    PostMessageW(button, BM_CLICK, 0, 0);
+    system.runPendingEvents();
+    EXPECT_EQ(takeQuit(), 5);
+}
+
+// The message box as another program finds it: a dialog titled KESTRIX with
+// the text, one OK button and no icon.
+TEST(Win32MessageBoxTest, ShowsTheTextWithOkAndNoIconUntilDismissed) {
+    std::atomic<bool> found{false};
+    std::wstring text;
+    int buttons = 0;
+    bool icon = false;
+    std::thread user([&] {
+        for (int attempt = 0; attempt < 100 && !found; ++attempt) {
+            HWND box = FindWindowW(L"#32770", L"KESTRIX");
+            if (box == nullptr || !IsWindowVisible(box)) {
+                Sleep(50);
+                continue;
+            }
+            wchar_t buffer[256] = {};
+            GetDlgItemTextW(box, 0xFFFF, buffer, 256);
+            text = buffer;
+            for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                wchar_t name[32] = {};
+                GetClassNameW(child, name, 32);
+                if (_wcsicmp(name, L"Button") == 0) {
+                    ++buttons;
+                }
+                // The system's box holds an icon control always, empty when
+                // no icon is asked for.
+                if (_wcsicmp(name, L"Static") == 0 &&
+                    (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+                    SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+                    icon = true;
+                }
+            }
+            found = true;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+    });
+    Win32MessageBox messageBox;
+    messageBox.show("Make sure you have your Main UT Directory Selected.");
+    user.join();
+    ASSERT_TRUE(found) << "no message box titled KESTRIX";
+    EXPECT_EQ(Utf16::toUtf8(text), "Make sure you have your Main UT Directory Selected.");
+    EXPECT_EQ(buttons, 1);
+    EXPECT_FALSE(icon);
+}
+
+}  // namespace
+}  // namespace kestrix
