@@ -102,19 +102,25 @@ KindLook lookOf(ControlKind kind) {
 // client area, and each control of its Windows class and style, with its
 // text, at its place, in tab order, in the dialog font with room for its
 // text.
-TEST_F(Win32ViewsTest, WindowsShowWhatTheirTablesDraw) {
+// At normal size and on denser screens, where everything grows with the
+// density.
+class Win32ViewsAtDensity : public ::testing::TestWithParam<int> {};
+
+TEST_P(Win32ViewsAtDensity, WindowsShowWhatTheirTablesDraw) {
+    const ScreenScale scale(GetParam(), GetParam());
+    Win32ViewFactory factory(scale);
     for (const FormLayout* layout : {&Form1::layout(), &Form2::layout(), &Form3::layout(),
                                      static_cast<const FormLayout*>(nullptr)}) {
         const FormLayout table = layout != nullptr ? *layout : everyKind();
         SCOPED_TRACE(table.title);
-        FormViews views = m_factory.create(table);
+        FormViews views = factory.create(table);
         HWND window = static_cast<Win32WindowView&>(views.window()).handle();
         EXPECT_EQ(windowText(window), table.title);
         EXPECT_FALSE(IsWindowVisible(window));
         RECT client{};
         GetClientRect(window, &client);
-        EXPECT_EQ(client.right, m_scale.xPixels(table.clientWidth));
-        EXPECT_EQ(client.bottom, m_scale.yPixels(table.clientHeight));
+        EXPECT_EQ(client.right, scale.xPixels(table.clientWidth));
+        EXPECT_EQ(client.bottom, scale.yPixels(table.clientHeight));
 
         std::vector<ControlLayout> inTabOrder = table.controls;
         std::stable_sort(
@@ -136,7 +142,7 @@ TEST_F(Win32ViewsTest, WindowsShowWhatTheirTablesDraw) {
             }
             const RECT place = placeInClient(child);
             const RECT wanted =
-                m_scale.pixels(control.left, control.top, control.width, control.height);
+                scale.pixels(control.left, control.top, control.width, control.height);
             EXPECT_EQ(place.left, wanted.left);
             EXPECT_EQ(place.top, wanted.top);
             EXPECT_EQ(place.right, wanted.right);
@@ -147,7 +153,7 @@ TEST_F(Win32ViewsTest, WindowsShowWhatTheirTablesDraw) {
             LOGFONTW described{};
             GetObjectW(font, sizeof described, &described);
             EXPECT_STREQ(described.lfFaceName, L"MS Sans Serif");
-            EXPECT_EQ(described.lfHeight, -MulDiv(8, m_scale.yPixels(1440), 72));
+            EXPECT_EQ(described.lfHeight, -MulDiv(8, scale.yPixels(1440), 72));
 
             // The text with a button's or label's margins fits the control.
             const std::wstring text = Utf16::fromUtf8(control.text);
@@ -166,6 +172,8 @@ TEST_F(Win32ViewsTest, WindowsShowWhatTheirTablesDraw) {
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Densities, Win32ViewsAtDensity, ::testing::Values(96, 120, 144));
 
 // An error that escapes a handler reaches the error handler inside the
 // window procedure, and the message loop goes on.
