@@ -1,16 +1,26 @@
 #include "platform/qt/QtClipboard.h"
 
+#include "platform/ClipboardKeeper.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 
 namespace kestrix {
+
+QtClipboard::QtClipboard(ClipboardKeeper* keeper) : m_keeper(keeper) {}
 
 void QtClipboard::clear() {
     QGuiApplication::clipboard()->clear();
 }
 
 void QtClipboard::setText(const std::string& text) {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    // The program's texts are in the system's 8-bit code page; the clipboard
+    // carries Unicode. This is the one place where the one becomes the other.
+    const QString unicode = QString::fromLocal8Bit(text);
+    if (m_keeper != nullptr && m_keeper->keep(unicode.toUtf8().toStdString())) {
+        return;
+    }
+    QGuiApplication::clipboard()->setText(unicode);
 }
 
 }  // namespace kestrix
