@@ -287,6 +287,16 @@ install_first_package() {
     expect_equal "the setup tool's arguments" "$record" \
         "install"$'\n'"$(windows_path "$2/Packages/Desert Ruins.umod")"
     expect_exit 0
+    expect_clipboard "$(windows_path "$2/UT")"
+}
+
+# The display runs no clipboard manager: what is pasted after kestrix has
+# ended is what kestrix-clipboard, beside the program, kept for it.
+expect_clipboard() {
+    local pasted
+    pasted=$(timeout 5 xclip -o -selection clipboard -t UTF8_STRING 2>&1)
+    step "the clipboard holds: $pasted"
+    expect_equal "the clipboard after kestrix ended" "$pasted" "$1"
 }
 
 # The game folder is remembered from an earlier start; the user goes up from
