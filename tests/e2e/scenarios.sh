@@ -385,6 +385,43 @@ install_without_setup_tool() {
     expect_exit 0
 }
 
+# The setup tool is a real Windows program, started through Wine: after
+# kestrix has ended, it pastes the game folder from the clipboard. Needs
+# KESTRIX_E2E_CLIPBOARD_STAND_IN (the stand-in's .exe) and a Wine prefix set
+# up beforehand (tests/e2e/wine-clipboard.sh does both).
+readonly WINE_WAIT_SECONDS=120
+install_through_wine() {
+    local dir=$root/wine-install home=$root/wine-install/.home
+    local stand_in=${KESTRIX_E2E_CLIPBOARD_STAND_IN:?the clipboard stand-in is not given}
+    mkdir -p "$home" "$dir/UT/System" "$dir/Packages"
+    cp "$stand_in" "$dir/UT/System/Setup.exe"
+    cp "$demo_game/Mods/DesertRuins.umod" "$dir/Packages/Desert Ruins.umod"
+    store_settings "$home" "$dir/UT" "$dir/Packages"
+    start_kestrix "$home" "$home"
+    local main installer
+    main=$(wait_window KESTRIX "$MAIN_SIZE")
+    click_control "$main" "${INSTALL_UMOD[@]}"
+    installer=$(wait_window "KESTRIX Installer")
+    click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+    click_control "$installer" "${INSTALL[@]}"
+    expect_exit 0
+    # Only now may the stand-in paste: nothing of kestrix runs any more but
+    # kestrix-clipboard.
+    touch "$dir/UT/System/go"
+    step "told the setup tool to paste"
+
+    local record=$dir/UT/System/clipboard.txt deadline=$((SECONDS + WINE_WAIT_SECONDS))
+    until [ -f "$record" ]; do
+        [ $SECONDS -lt $deadline ] || fail "the setup tool left no record within ${WINE_WAIT_SECONDS}s"
+        sleep 0.2
+    done
+    local lines
+    lines=$(iconv -f UTF-16LE -t UTF-8 "$record")
+    step "the setup tool got: $(echo "$lines" | tr '\n' '|')"
+    expect_equal "what the setup tool got and pasted" "$lines" \
+        "install"$'\n'"$(windows_path "$dir/Packages/Desert Ruins.umod")"$'\n'"$(windows_path "$dir/UT")"
+}
+
 # ---- running them --------------------------------------------------------
 
 run_scenario() {
