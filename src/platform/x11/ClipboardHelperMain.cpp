@@ -71,6 +71,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
+    // Whatever the caller left open would stay open for as long as the text
+    // is served: files, sockets, the read end of a caller's pipe.
+    close_range(STDERR_FILENO + 1, ~0U, 0);
     signal(SIGPIPE, SIG_IGN);
     int ready[2];
     if (pipe(ready) != 0) {
