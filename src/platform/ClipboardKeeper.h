@@ -9,6 +9,8 @@ namespace kestrix {
 class ClipboardKeeper {
 public:
     virtual ~ClipboardKeeper() = default;
+    // Whether keep() can serve this desktop at all.
+    virtual bool servesThisDesktop() const = 0;
     // Text is UTF-8. True once the text is on the clipboard and will stay
     // there; false when this desktop cannot be served this way, and the
     // caller has to set the clipboard itself.

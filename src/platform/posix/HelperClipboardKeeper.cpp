@@ -9,7 +9,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
 extern char** environ;
 
@@ -48,15 +51,19 @@ HelperClipboardKeeper::HelperClipboardKeeper(std::filesystem::path helper,
                                              std::chrono::seconds bound)
     : m_helper(std::move(helper)), m_bound(bound) {}
 
+bool HelperClipboardKeeper::servesThisDesktop() const {
+    return ClipboardHelperCommand::forDisplay(std::getenv("DISPLAY"), m_helper, {}, m_bound) &&
+           access(m_helper.c_str(), X_OK) == 0;
+}
+
 bool HelperClipboardKeeper::keep(const std::string& text) {
-    const std::optional<ClipboardHelperCommand> command =
-        ClipboardHelperCommand::forDisplay(std::getenv("DISPLAY"), m_helper, text, m_bound);
-    if (!command || access(m_helper.c_str(), X_OK) != 0) {
+    if (!servesThisDesktop()) {
         return false;
     }
+    const ClipboardHelperCommand command(m_helper, text, m_bound);
 
-    const std::string program = command->program().string();
-    std::vector<std::string> arguments = command->arguments();
+    const std::string program = command.program().string();
+    std::vector<std::string> arguments = command.arguments();
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());

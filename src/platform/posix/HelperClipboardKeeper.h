@@ -19,6 +19,8 @@ public:
         std::filesystem::path helper,
         std::chrono::seconds bound = ClipboardHelperCommand::DefaultBound);
 
+    // There is an X display, and the helper is there to serve it.
+    bool servesThisDesktop() const override;
     bool keep(const std::string& text) override;
 
 private:

@@ -10,6 +10,12 @@ namespace kestrix {
 QtClipboard::QtClipboard(ClipboardKeeper* keeper) : m_keeper(keeper) {}
 
 void QtClipboard::clear() {
+    // The keeper's text replaces whatever is on the clipboard. Clearing it
+    // through Qt as well could undo the keeper's text on Wayland, where the
+    // compositor copies Qt's change to the X11 clipboard at a time of its own.
+    if (m_keeper != nullptr && m_keeper->servesThisDesktop()) {
+        return;
+    }
     QGuiApplication::clipboard()->clear();
 }
 

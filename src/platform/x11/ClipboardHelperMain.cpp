@@ -51,8 +51,9 @@ int serveInBackground(const kestrix::ClipboardHelperCommand& command, int ready)
         }
         close(ready);
         detachFromCaller();
-        server.serve(std::chrono::steady_clock::now() + command.bound());
-        return 0;
+        const kestrix::SelectionServer::End end =
+            server.serve(std::chrono::steady_clock::now() + command.bound());
+        return end == kestrix::SelectionServer::End::DisplayGone ? 1 : 0;
     } catch (const kestrix::PlatformError& error) {
         std::cerr << error.description() << '\n';
         return 1;
@@ -91,10 +92,10 @@ int main(int argc, char* argv[]) {
     }
 
     close(ready[1]);
-    char signal = 0;
+    char word = 0;
     ssize_t got = 0;
     do {
-        got = read(ready[0], &signal, 1);
+        got = read(ready[0], &word, 1);
     } while (got < 0 && errno == EINTR);
     if (got != 1) {
         // The background process has said why on stderr.

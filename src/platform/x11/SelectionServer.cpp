@@ -36,9 +36,9 @@ SelectionServer::SelectionServer(std::string text)
     int screenNumber = 0;
     m_connection.reset(xcb_connect(nullptr, &screenNumber));
     if (xcb_connection_has_error(m_connection.get()) != 0) {
+        const char* display = std::getenv("DISPLAY");
         throw displayError("cannot open the X display \"" +
-                           std::string(std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "") +
-                           "\"");
+                           std::string(display != nullptr ? display : "") + "\"");
     }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection.get()));
     for (int i = 0; i < screenNumber && screens.rem > 1; ++i) {
