@@ -383,6 +383,8 @@ install_without_setup_tool() {
     click_control "$installer" "${INSTALL[@]}"
     expect_message "Make sure you have your Main UT Directory Selected."
     expect_exit 0
+    # Set before the start failed, and kept all the same.
+    expect_clipboard "$(windows_path "$dir/NotUT")"
 }
 
 # The setup tool is a real Windows program, started through Wine: after
