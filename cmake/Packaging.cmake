@@ -1,7 +1,8 @@
 # Installing KESTRIX as a desktop program, and its Debian package.
 #   cmake --install <build>            the program, its menu entry and its icon
 #   cd <build> && cpack -G DEB         kestrix_<version>_<arch>.deb
-# Only the program is installed: libraries, tests and tools stay in the build.
+# Only the program and kestrix-clipboard, which it starts from beside itself,
+# are installed: libraries, tests and tools stay in the build.
 
 if(KESTRIX_WIN32)
     # The Windows download: KESTRIX.exe and a short readme in one zip,
@@ -56,9 +57,10 @@ deletes the package's files, keeps those that another package or the game
 itself still lists, and rewrites the game's manifest, keeping the previous
 one as manifest.bak.")
 # The Qt libraries it links (the X11 platform plugin comes with libqt6gui6),
-# and Liberation Sans, whose metrics the windows' layouts were drawn for.
+# libxcb for kestrix-clipboard, and Liberation Sans, whose metrics the
+# windows' layouts were drawn for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.36), libstdc++6 (>= 12), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), fonts-liberation2")
+    "libc6 (>= 2.36), libstdc++6 (>= 12), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libxcb1 (>= 1.15), fonts-liberation2")
 # The game's setup tool is a Windows program.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)
 

@@ -5,7 +5,8 @@
 #   scripts/install-deps.sh windows  what the cross-built Windows tests need
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
+# libxcb1-dev builds kestrix-clipboard, which keeps the clipboard on X11.
+run_packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev fonts-liberation2)
 # wine32 (a recommendation of wine) needs the i386 architecture, and the test
 # programs are 64-bit: recommendations are left out.
 # fonts-wine: the faces Wine draws Windows programs in; Xvfb, xdotool, x11-utils
@@ -13,9 +14,10 @@ run_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
 windows_packages=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine wine64 fonts-wine
     xvfb xdotool x11-utils imagemagick)
 # clang with its runtime libraries builds the fuzz target; Xvfb, xdotool,
-# x11-utils, imagemagick and tesseract drive and read the real windows.
+# x11-utils, imagemagick and tesseract drive and read the real windows; xclip
+# reads the clipboard that the program leaves behind.
 test_packages=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
-    xvfb xdotool x11-utils imagemagick tesseract-ocr)
+    xvfb xdotool x11-utils xclip imagemagick tesseract-ocr)
 
 case "${1:-}" in
     run) wanted=("${run_packages[@]}") ;;

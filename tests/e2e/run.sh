@@ -3,7 +3,7 @@
 # virtual X display, with a home and game folders of the tests' own, driven
 # with X input as a user drives it.
 #   tests/e2e/run.sh <path-to-kestrix>
-# Needs Xvfb, xdotool, x11-utils, imagemagick and tesseract-ocr
+# Needs Xvfb, xdotool, x11-utils, xclip, imagemagick and tesseract-ocr
 # (scripts/install-deps.sh test installs them). Prints one line per scenario
 # and closes with "N passed, N failed"; exits non-zero when a scenario failed
 # or the run did not end within KESTRIX_E2E_TIMEOUT seconds (default 300).

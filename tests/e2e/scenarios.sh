@@ -287,6 +287,16 @@ install_first_package() {
     expect_equal "the setup tool's arguments" "$record" \
         "install"$'\n'"$(windows_path "$2/Packages/Desert Ruins.umod")"
     expect_exit 0
+    expect_clipboard "$(windows_path "$2/UT")"
+}
+
+# The display runs no clipboard manager: what is pasted after kestrix has
+# ended is what kestrix-clipboard, beside the program, kept for it.
+expect_clipboard() {
+    local pasted
+    pasted=$(timeout 5 xclip -o -selection clipboard -t UTF8_STRING 2>&1)
+    step "the clipboard holds: $pasted"
+    expect_equal "the clipboard after kestrix ended" "$pasted" "$1"
 }
 
 # The game folder is remembered from an earlier start; the user goes up from
@@ -373,6 +383,45 @@ install_without_setup_tool() {
     click_control "$installer" "${INSTALL[@]}"
     expect_message "Make sure you have your Main UT Directory Selected."
     expect_exit 0
+    # Set before the start failed, and kept all the same.
+    expect_clipboard "$(windows_path "$dir/NotUT")"
+}
+
+# The setup tool is a real Windows program, started through Wine: after
+# kestrix has ended, it pastes the game folder from the clipboard. Needs
+# KESTRIX_E2E_CLIPBOARD_STAND_IN (the stand-in's .exe) and a Wine prefix set
+# up beforehand (tests/e2e/wine-clipboard.sh does both).
+readonly WINE_WAIT_SECONDS=120
+install_through_wine() {
+    local dir=$root/wine-install home=$root/wine-install/.home
+    local stand_in=${KESTRIX_E2E_CLIPBOARD_STAND_IN:?the clipboard stand-in is not given}
+    mkdir -p "$home" "$dir/UT/System" "$dir/Packages"
+    cp "$stand_in" "$dir/UT/System/Setup.exe"
+    cp "$demo_game/Mods/DesertRuins.umod" "$dir/Packages/Desert Ruins.umod"
+    store_settings "$home" "$dir/UT" "$dir/Packages"
+    start_kestrix "$home" "$home"
+    local main installer
+    main=$(wait_window KESTRIX "$MAIN_SIZE")
+    click_control "$main" "${INSTALL_UMOD[@]}"
+    installer=$(wait_window "KESTRIX Installer")
+    click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+    click_control "$installer" "${INSTALL[@]}"
+    expect_exit 0
+    # Only now may the stand-in paste: nothing of kestrix runs any more but
+    # kestrix-clipboard.
+    touch "$dir/UT/System/go"
+    step "told the setup tool to paste"
+
+    local record=$dir/UT/System/clipboard.txt deadline=$((SECONDS + WINE_WAIT_SECONDS))
+    until [ -f "$record" ]; do
+        [ $SECONDS -lt $deadline ] || fail "the setup tool left no record within ${WINE_WAIT_SECONDS}s"
+        sleep 0.2
+    done
+    local lines
+    lines=$(iconv -f UTF-16LE -t UTF-8 "$record")
+    step "the setup tool got: $(echo "$lines" | tr '\n' '|')"
+    expect_equal "what the setup tool got and pasted" "$lines" \
+        "install"$'\n'"$(windows_path "$dir/Packages/Desert Ruins.umod")"$'\n'"$(windows_path "$dir/UT")"
 }
 
 # ---- running them --------------------------------------------------------

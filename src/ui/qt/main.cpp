@@ -15,7 +15,10 @@
 #ifdef _WIN32
 #include "platform/win/WinProcessLauncher.h"
 #else
+#include "platform/posix/HelperClipboardKeeper.h"
 #include "ui/qt/QtProcessLauncher.h"
+
+#include <QFile>
 #endif
 
 int main(int argc, char* argv[]) {
@@ -29,7 +32,15 @@ int main(int argc, char* argv[]) {
     const kestrix::DriveTable drives = kestrix::DriveTable::fromSystem();
     kestrix::QtSettingsStore settings;
     kestrix::QtMessageBox messageBox;
+#ifdef _WIN32
+    // Windows keeps clipboard text after its program has ended.
     kestrix::QtClipboard clipboard;
+#else
+    // X11 does not: kestrix-clipboard, beside the program, keeps serving it.
+    kestrix::HelperClipboardKeeper clipboardKeeper(
+        QFile::encodeName(QApplication::applicationDirPath() + "/kestrix-clipboard").toStdString());
+    kestrix::QtClipboard clipboard(&clipboardKeeper);
+#endif
 #ifdef _WIN32
     // Windows finds the setup tool in the command line by its own rules.
     kestrix::WinProcessLauncher processLauncher;
