@@ -75,5 +75,9 @@ bare_median=$(printf '%s\n' "${bare[@]}" | median)
 kestrix_median=$(printf '%s\n' "${kestrix[@]}" | median)
 echo "bare window:  ${bare[*]} ms, median ${bare_median} ms"
 echo "KESTRIX.exe:  ${kestrix[*]} ms, median ${kestrix_median} ms"
-awk -v k="$kestrix_median" -v b="$bare_median" \
-    'BEGIN {printf "start-up ratio KESTRIX.exe / bare window: %.2f (goal: at most 1.20)\n", k / b}'
+# The fastest start of each as well: on a machine busy with other work the
+# medians wander, and the fastest is the start least disturbed by it.
+bare_fastest=$(printf '%s\n' "${bare[@]}" | sort -n | head -n 1)
+kestrix_fastest=$(printf '%s\n' "${kestrix[@]}" | sort -n | head -n 1)
+awk -v k="$kestrix_median" -v b="$bare_median" -v kf="$kestrix_fastest" -v bf="$bare_fastest" \
+    'BEGIN {printf "start-up ratio KESTRIX.exe / bare window: %.2f by the medians, %.2f by the fastest starts (goal: at most 1.20)\n", k / b, kf / bf}'
