@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Start-up to a mapped main window and peak memory of the Qt program, against
+# an empty Qt window of the same size, in one run under a virtual display.
+#   bench/window-startup.sh BUILD_DIR [RUNS]
+# BUILD_DIR is a build configured with -DKESTRIX_BENCHMARKS=ON, best Release.
+set -euo pipefail
+
+build=$(realpath "$1")
+runs=${2:-15}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../tests/e2e/x11.sh
+source "$here/../tests/e2e/x11.sh"
+
+work=$(mktemp -d)
+trap 'stop_display; rm -rf "$work"' EXIT
+start_display "$work/display"
+# A home of its own: nothing remembered, no user settings read or written.
+mkdir -m 700 "$work/home" "$work/runtime"
+HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
+    "$build/bench/window_startup_bench" "$runs" KESTRIX "$build/src/kestrix" \
+    "$build/bench/bare_qt_window"
