@@ -1,6 +1,5 @@
 #include "windows/DirListBox.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -8,6 +7,7 @@
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 #include "platform/WindowsPath.h"
+#include "windows/FolderNames.h"
 #include "windows/views/DirListView.h"
 
 namespace kestrix {
@@ -16,24 +16,6 @@ namespace {
 bool isDriveValue(const std::string& text) {
     return WindowsPath::driveLetter(text) &&
            (text.size() == 2 || !WindowsPath::isSeparator(text[2]));
-}
-
-// Hidden folders stay out of the list, as they do on Windows; on Linux a
-// leading dot hides a name.
-std::vector<std::string> subFolders(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
-        std::error_code typeError;
-        if (!name.starts_with('.') && entry.is_directory(typeError)) {
-            names.push_back(name);
-        }
-    }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return WindowsPath::foldCase(a) < WindowsPath::foldCase(b);
-    });
-    return names;
 }
 
 std::string joined(const std::string& folder, const std::string& name) {
@@ -91,7 +73,7 @@ void DirListBox::fill() {
         addEntry(name, folder, ++depth, true);
     }
     const int current = static_cast<int>(entries.size()) - 1;
-    for (const std::string& name : subFolders(m_drives.toHost(m_path))) {
+    for (const std::string& name : visibleNames(m_drives.toHost(m_path), EntryType::Folder)) {
         addEntry(name, joined(m_path, name), depth + 1, false);
     }
     m_view.setEntries(entries, current);

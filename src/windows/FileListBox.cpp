@@ -1,13 +1,13 @@
 #include "windows/FileListBox.h"
 
-#include <algorithm>
 #include <system_error>
+#include <utility>
 
 #include "platform/DriveTable.h"
 #include "platform/ErrorNumber.h"
 #include "platform/FilePattern.h"
 #include "platform/PlatformError.h"
-#include "platform/WindowsPath.h"
+#include "windows/FolderNames.h"
 #include "windows/views/FileListView.h"
 
 namespace kestrix {
@@ -38,21 +38,12 @@ std::string FileListBox::fileName() const {
 }
 
 void FileListBox::fill(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
-        std::error_code typeError;
-        // On Linux a leading dot hides a file, as the hidden attribute does on Windows.
-        if (!name.starts_with('.') && entry.is_regular_file(typeError) &&
-            FilePattern::matches(name, m_pattern)) {
-            names.push_back(name);
+    m_names.clear();
+    for (std::string& name : visibleNames(folder, EntryType::File)) {
+        if (FilePattern::matches(name, m_pattern)) {
+            m_names.push_back(std::move(name));
         }
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return WindowsPath::foldCase(a) < WindowsPath::foldCase(b);
-    });
-    m_names = names;
     m_view.setEntries(m_names);
 }
 

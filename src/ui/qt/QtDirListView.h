@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
 #include <functional>
 
 #include "windows/views/DirListView.h"
 
 namespace kestrix {
 
+class QtDirEntryModel;
+
 // The directory list drawn as the classic one: each entry indented by its
-// depth, with an open or a closed folder icon. Long names are cut.
-class QtDirListView : public QListWidget, public DirListView {
+// depth, with an open or a closed folder glyph. Long names are cut.
+class QtDirListView : public QListView, public DirListView {
     Q_OBJECT
 
 public:
@@ -23,6 +25,7 @@ protected:
 private:
     void open(int row);
 
+    QtDirEntryModel* m_model;
     std::function<void(int)> m_opened;
 };
 

@@ -22,12 +22,18 @@ void QtDriveListView::setItems(const std::vector<std::string>& texts) {
     for (const std::string& text : texts) {
         addItem(toQt(text));
     }
-    // The box is drawn narrow; its drop-down shows each drive's folder in full.
-    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
 }
 
 void QtDriveListView::setCurrentIndex(int index) {
     QComboBox::setCurrentIndex(index);
+}
+
+// The box is drawn narrow; its drop-down shows each drive's folder in full.
+// Sized when it opens: the drop-down is a window of its own, and making it at
+// start-up would cost every start the time and memory of one more window.
+void QtDriveListView::showPopup() {
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
+    QComboBox::showPopup();
 }
 
 void QtDriveListView::onPick(std::function<void(int index)> handler) {

@@ -16,6 +16,9 @@ public:
     void setCurrentIndex(int index) override;
     void onPick(std::function<void(int index)> handler) override;
 
+protected:
+    void showPopup() override;
+
 private:
     std::function<void(int)> m_picked;
 };

@@ -1,7 +1,7 @@
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 
@@ -95,7 +95,7 @@ private slots:
                     break;
                 case ControlKind::DirList:
                 case ControlKind::FileList:
-                    QVERIFY(qobject_cast<QListWidget*>(widget) != nullptr);
+                    QVERIFY(qobject_cast<QListView*>(widget) != nullptr);
                     break;
             }
         }

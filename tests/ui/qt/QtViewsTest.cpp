@@ -98,16 +98,16 @@ private slots:
         QtDirListView list;
         list.resize(200, 200);
         list.setEntries({{"C:\\", 0, true}, {"UT", 1, true}, {"Maps", 2, false}}, 1);
-        QCOMPARE(list.count(), 3);
-        QCOMPARE(list.currentItem()->text(), QString("UT"));
+        QCOMPARE(list.model()->rowCount(), 3);
+        QCOMPARE(list.currentIndex().data().toString(), QString("UT"));
         std::vector<int> opens;
         list.onOpen([&opens](int index) { opens.push_back(index); });
         list.show();
-        const QPoint maps = list.visualItemRect(list.item(2)).center();
+        const QPoint maps = list.visualRect(list.model()->index(2, 0)).center();
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, maps);
         QVERIFY(opens.empty());
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, maps);
-        list.setCurrentRow(0);
+        list.setCurrentIndex(list.model()->index(0, 0));
         QTest::keyClick(&list, Qt::Key_Return);
         QCOMPARE(opens, (std::vector<int>{2, 0}));
     }
@@ -115,11 +115,13 @@ private slots:
     void fileListSelectsNothingUntilTheUserDoes() {
         QtFileListView list;
         list.setEntries({"A.umod", "b.umod"});
-        QCOMPARE(list.count(), 2);
+        QCOMPARE(list.model()->rowCount(), 2);
         QVERIFY(!list.selectedIndex());
-        list.setCurrentRow(0, QItemSelectionModel::NoUpdate);  // focused, not selected
+        // Focused, not selected.
+        list.selectionModel()->setCurrentIndex(list.model()->index(0, 0),
+                                               QItemSelectionModel::NoUpdate);
         QVERIFY(!list.selectedIndex());
-        list.setCurrentRow(1);
+        list.setCurrentIndex(list.model()->index(1, 0));
         QCOMPARE(list.selectedIndex(), std::optional<int>(1));
         list.setEntries({"c.umod"});
         QVERIFY(!list.selectedIndex());

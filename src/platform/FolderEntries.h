@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kestrix {
+
+enum class EntryType { Folder, File };
+
+// The names of a host folder's sub-folders or files, as the host spells them
+// and in the host's order; a link counts as what it leads to. A folder that
+// cannot be read lists nothing. Each system reads its folders its own way:
+// the lists open folders of tens of thousands of entries.
+std::vector<std::string> folderEntryNames(const std::filesystem::path& folder, EntryType type);
+
+}  // namespace kestrix

@@ -1,0 +1,21 @@
+#include "platform/FolderEntries.h"
+
+#include <system_error>
+
+namespace kestrix {
+
+std::vector<std::string> folderEntryNames(const std::filesystem::path& folder, EntryType type) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::error_code typeError;
+        const bool wanted = type == EntryType::Folder ? entry.is_directory(typeError)
+                                                      : entry.is_regular_file(typeError);
+        if (wanted) {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    return names;
+}
+
+}  // namespace kestrix
