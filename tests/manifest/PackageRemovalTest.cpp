@@ -21,8 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The host's operations, except that deleting or writing one chosen file
-// fails with the given error, as a locked or vanishing file would.
+// The host's operations, except that deleting or writing one chosen file,
+// replacing onto a chosen backup or flushing a chosen folder fails with the
+// given error, as a locked or vanishing file or a failing disk would.
 class FailingFileOperations : public FileOperations {
 public:
     FailingFileOperations(std::string failingName, int number, std::string description)
@@ -31,6 +32,12 @@ public:
           m_description(std::move(description)) {}
 
     PathKind inspect(const fs::path& path) const override { return m_host.inspect(path); }
+    std::optional<FileIdentity> identity(const fs::path& path) const override {
+        return m_host.identity(path);
+    }
+    bool folderAllowsDeletion(const fs::path& path) const override {
+        return m_host.folderAllowsDeletion(path);
+    }
     void deleteFile(const fs::path& path) override {
         failFor(path);
         m_host.deleteFile(path);
@@ -45,7 +52,12 @@ public:
     fs::path canonical(const fs::path& path) const override { return m_host.canonical(path); }
     void replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
                               const fs::path& backup) override {
+        failFor(backup);
         m_host.replaceKeepingBackup(current, replacement, backup);
+    }
+    void flushFolder(const fs::path& folder) override {
+        failFor(folder);
+        m_host.flushFolder(folder);
     }
 
 private:

@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  PathKind::File},
         KindCase{"DanglingLink", [](const fs::path& p) { fs::create_symlink("nowhere", p); },
-                 PathKind::Missing}),
+                 PathKind::BrokenLink}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class HostFileOperationsTest : public ::testing::Test {
