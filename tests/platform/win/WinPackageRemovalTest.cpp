@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,12 @@ const std::vector<const wchar_t*> otherFiles = {L"System\\Core.u", L"System\\De.
 class ScannedReplacement final : public FileOperations {
 public:
     PathKind inspect(const fs::path& path) const override { return m_host.inspect(path); }
+    std::optional<FileIdentity> identity(const fs::path& path) const override {
+        return m_host.identity(path);
+    }
+    bool folderAllowsDeletion(const fs::path& path) const override {
+        return m_host.folderAllowsDeletion(path);
+    }
     void deleteFile(const fs::path& path) override { m_host.deleteFile(path); }
     std::string readFile(const fs::path& path) const override { return m_host.readFile(path); }
     void writeFile(const fs::path& path, const std::vector<std::string_view>& pieces,
@@ -63,6 +70,7 @@ public:
         }
         CloseHandle(scanner);
     }
+    void flushFolder(const fs::path& folder) override { m_host.flushFolder(folder); }
 
 private:
     HostFileOperations m_host;
@@ -169,13 +177,23 @@ TEST_F(WinPackageRemovalTest, AReadOnlyFileIsRefusedBeforeAnythingChanges) {
     EXPECT_FALSE(fs::exists(m_new));
 }
 
-TEST_F(WinPackageRemovalTest, AManifestThatCannotBeSwappedStaysWhole) {
+TEST_F(WinPackageRemovalTest, AManifestThatCannotBeSwappedStaysWholeAndTheMessageSaysSo) {
     ScannedReplacement scanned;
 
-    EXPECT_THROW(remove(scanned), PlatformError);
+    const RemovalResult result = remove(scanned);
 
     // The files went first, and the manifest still lists them: Uninstall
     // again finishes the removal.
+    EXPECT_EQ(result.status, RemovalStatus::DeletionFailed);
+    EXPECT_EQ(result.message.find("The files of \"FooPack\" were deleted, but the manifest could "
+                                  "not be updated: "),
+              0U)
+        << result.message;
+    EXPECT_NE(result.message.find("It still lists the package: clicking Uninstall again will "
+                                  "finish the removal."),
+              std::string::npos)
+        << result.message;
+    EXPECT_FALSE(fs::exists(m_game / fooFiles[0]));
     EXPECT_EQ(readBytes(m_ini), manifest);
     EXPECT_EQ(remove(m_files).status, RemovalStatus::Removed);
     expectRemoved();
