@@ -199,6 +199,40 @@ TEST_F(WinPackageRemovalTest, AManifestThatCannotBeSwappedStaysWholeAndTheMessag
     expectRemoved();
 }
 
+// Windows drops dots and blanks at the end of a name: such an entry names the
+// manifest, or a file another section lists, and must not take it along.
+TEST_F(WinPackageRemovalTest, ANameWithTrailingDotsReachesTheFileWithout) {
+    const std::string dots =
+        "[Dots]\r\nFile=System\\Manifest.ini.\r\nFile=System\\Core.u. .\r\n"
+        "File=System\\Foo.u\r\n\r\n";
+    writeBytes(m_ini, kept + dots);
+
+    const RemovalResult result = PackageRemoval(m_drives, m_files).remove(m_gameDir, "Dots");
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
+    EXPECT_EQ(readBytes(m_ini), kept);
+    EXPECT_EQ(readBytes(m_bak), kept + dots);
+    EXPECT_TRUE(fs::exists(m_game / L"System" / L"Core.u"));
+    EXPECT_FALSE(fs::exists(m_game / L"System" / L"Foo.u"));
+}
+
+// Another program holds the System folder open and will not share writing:
+// the folder cannot be flushed, yet the manifest has been replaced.
+TEST_F(WinPackageRemovalTest, AFolderThatCannotBeFlushedStillReportsTheRemoval) {
+    const HANDLE holder =
+        CreateFileW((m_game / L"System").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    const RemovalResult result = remove(m_files);
+    CloseHandle(holder);
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed);
+    EXPECT_EQ(result.message.find("done, but the change may not be on the disk yet ("), 0U)
+        << result.message;
+    expectRemoved();
+}
+
 TEST_F(WinPackageRemovalTest, EightBitPathsNameTheFilesTheGameWrote) {
     if (GetACP() != 1252) {
         GTEST_SKIP() << "the system's 8-bit code page is " << GetACP() << ", not 1252";
