@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <utility>
@@ -105,7 +106,7 @@ public:
             const std::string windowsPath = join(path);
             if (std::optional<Refusal> refusal =
                     check(windowsPath, [&]() -> std::optional<Refusal> {
-                        if (const auto identity = m_files.identity(m_drives.toHost(windowsPath))) {
+                        if (const auto identity = keptIdentity(path)) {
                             m_keptFiles.insert(*identity);
                         }
                         return std::nullopt;
@@ -165,6 +166,24 @@ public:
     }
 
 private:
+    // A manifest lists thousands of files in a few folders: each folder is
+    // looked up and listed once, and a name spelled as on disk is then found
+    // in its listing. Other names go through the whole lookup.
+    std::optional<FileIdentity> keptIdentity(std::string_view path) {
+        const std::size_t cut = path.find_last_of("\\/");
+        if (cut != std::string_view::npos) {
+            auto [folder, added] = m_folders.try_emplace(std::string(path.substr(0, cut)));
+            if (added) {
+                folder->second = m_files.identitiesIn(m_drives.toHost(join(folder->first)));
+            }
+            const auto found = folder->second.find(std::string(path.substr(cut + 1)));
+            if (found != folder->second.end()) {
+                return found->second;
+            }
+        }
+        return m_files.identity(m_drives.toHost(join(path)));
+    }
+
     std::string join(std::string_view path) const {
         return std::string(m_gameDir) + "\\" + std::string(path);
     }
@@ -181,6 +200,7 @@ private:
     const DriveTable& m_drives;
     FileOperations& m_files;
     std::string_view m_gameDir;
+    std::map<std::string, std::map<std::string, FileIdentity>> m_folders;
     std::set<FileIdentity> m_manifestFiles;
     std::set<FileIdentity> m_keptFiles;
     std::set<FileIdentity> m_deleted;

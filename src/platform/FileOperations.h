@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,14 @@ public:
 
     // Nothing when no file is there; raises when that cannot be told.
     virtual std::optional<FileIdentity> identity(const std::filesystem::path& path) const = 0;
+
+    // The identities of the ordinary files in a folder by name, as far as
+    // one listing tells them: far cheaper than asking for each of the
+    // thousands of files a manifest lists. A name left out (a link, a
+    // listing that failed, a host whose listings carry no identities) is for
+    // identity() to answer.
+    virtual std::map<std::string, FileIdentity> identitiesIn(
+        const std::filesystem::path& folder) const = 0;
 
     // Whether the folder that holds path lets its entries be deleted. On
     // POSIX a folder that no one may write counts as locked, whoever asks,

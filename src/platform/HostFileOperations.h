@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,8 @@ class HostFileOperations final : public FileOperations {
 public:
     PathKind inspect(const std::filesystem::path& path) const override;
     std::optional<FileIdentity> identity(const std::filesystem::path& path) const override;
+    std::map<std::string, FileIdentity> identitiesIn(
+        const std::filesystem::path& folder) const override;
     bool folderAllowsDeletion(const std::filesystem::path& path) const override;
     void deleteFile(const std::filesystem::path& path) override;
     std::string readFile(const std::filesystem::path& path) const override;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -43,6 +44,9 @@ public:
     PathKind inspect(const fs::path& path) const override { return m_host.inspect(path); }
     std::optional<FileIdentity> identity(const fs::path& path) const override {
         return m_host.identity(path);
+    }
+    std::map<std::string, FileIdentity> identitiesIn(const fs::path& folder) const override {
+        return m_host.identitiesIn(folder);
     }
     bool folderAllowsDeletion(const fs::path& path) const override {
         return m_host.folderAllowsDeletion(path);

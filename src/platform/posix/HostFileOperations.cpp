@@ -1,11 +1,13 @@
 #include "platform/HostFileOperations.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <system_error>
 
 #include "platform/ErrorNumber.h"
@@ -140,6 +142,25 @@ std::optional<FileIdentity> HostFileOperations::identity(const fs::path& path) c
     }
     return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
                         static_cast<std::uint64_t>(status.st_ino)};
+}
+
+std::map<std::string, FileIdentity> HostFileOperations::identitiesIn(const fs::path& folder) const {
+    std::map<std::string, FileIdentity> identities;
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    struct stat status {};
+    if (!listing || ::fstat(::dirfd(listing.get()), &status) != 0) {
+        return identities;
+    }
+    // A listing names each entry's inode; only ordinary files are taken,
+    // since a link's own inode is not the file it leads to.
+    while (const dirent* entry = ::readdir(listing.get())) {
+        if (entry->d_type == DT_REG) {
+            identities.emplace(entry->d_name,
+                               FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                                            static_cast<std::uint64_t>(entry->d_ino)});
+        }
+    }
+    return identities;
 }
 
 bool HostFileOperations::folderAllowsDeletion(const fs::path& path) const {

@@ -193,6 +193,11 @@ std::optional<FileIdentity> HostFileOperations::identity(const fs::path& path) c
         (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
 
+std::map<std::string, FileIdentity> HostFileOperations::identitiesIn(const fs::path&) const {
+    // Windows' listings carry no file IDs: each file is asked on its own.
+    return {};
+}
+
 bool HostFileOperations::folderAllowsDeletion(const fs::path&) const {
     // A folder's read-only attribute does not keep Windows from deleting
     // the files in it; what the folder's access rules refuse shows at the

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ public:
     PathKind inspect(const fs::path& path) const override { return m_host.inspect(path); }
     std::optional<FileIdentity> identity(const fs::path& path) const override {
         return m_host.identity(path);
+    }
+    std::map<std::string, FileIdentity> identitiesIn(const fs::path& folder) const override {
+        return m_host.identitiesIn(folder);
     }
     bool folderAllowsDeletion(const fs::path& path) const override {
         return m_host.folderAllowsDeletion(path);
