@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -134,6 +135,20 @@ TEST_F(HostFileOperationsTest, IdentityIsTheFileReachedWhateverTheName) {
     EXPECT_EQ(m_files.identity(at("missing")), std::nullopt);
     EXPECT_EQ(m_files.identity(at("broken")), std::nullopt);
     EXPECT_EQ(m_files.identity(at("file") / "below"), std::nullopt);
+}
+
+TEST_F(HostFileOperationsTest, AListingGivesTheIdentitiesOfOrdinaryFilesOnly) {
+    writeBytes(at("file"), "x");
+    fs::create_hard_link(at("file"), at("hard link"));
+    fs::create_symlink("file", at("link"));
+    fs::create_directory(at("folder"));
+
+    const std::map<std::string, FileIdentity> identities = m_files.identitiesIn(m_folder.path());
+
+    EXPECT_EQ(identities,
+              (std::map<std::string, FileIdentity>{{"file", *m_files.identity(at("file"))},
+                                                   {"hard link", *m_files.identity(at("file"))}}));
+    EXPECT_TRUE(m_files.identitiesIn(at("missing")).empty());
 }
 
 TEST_F(HostFileOperationsTest, AFolderThatNoOneMayWriteAllowsNoDeletion) {
