@@ -82,7 +82,10 @@ public:
             {ManifestLocation::newPath(m_gameDir), replacement},
             {bakText, backup},
             {bakText + ".tmp", FileOperations::backupInProgress(backup)}};
-        for (const auto& [windowsPath, hostPath] : names) {
+        for (const auto& name : names) {
+            // Plain names: clang before 16 lets no lambda capture a structured binding.
+            const std::string& windowsPath = name.first;
+            const fs::path& hostPath = name.second;
             if (std::optional<Refusal> refusal =
                     check(windowsPath, [&]() -> std::optional<Refusal> {
                         const PathKind kind = m_files.inspect(hostPath);
