@@ -37,16 +37,18 @@ struct Line {
     std::string_view raw;
 };
 
+// Lines end at LF, with a CR before it; in a file without any LF, at CR.
 std::vector<Line> splitLines(std::string_view manifest) {
     std::vector<Line> lines;
+    const char end = manifest.find('\n') == std::string_view::npos ? '\r' : '\n';
     while (!manifest.empty()) {
-        const std::size_t lineFeed = manifest.find('\n');
+        const std::size_t lineEnd = manifest.find(end);
         const std::string_view raw =
-            manifest.substr(0, lineFeed == std::string_view::npos ? manifest.size() : lineFeed + 1);
+            manifest.substr(0, lineEnd == std::string_view::npos ? manifest.size() : lineEnd + 1);
         std::string_view text = raw;
-        if (text.ends_with('\n')) {
+        if (text.ends_with(end)) {
             text.remove_suffix(1);
-            if (text.ends_with('\r')) {
+            if (end == '\n' && text.ends_with('\r')) {
                 text.remove_suffix(1);
             }
         }
@@ -147,6 +149,7 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
 
     std::string kept;
     std::vector<std::string_view> entries;
+    std::vector<std::string_view> keptEntries;
     std::vector<std::vector<std::string>> stillListed;
     bool installed = false;
     bool inSection = false;
@@ -168,6 +171,7 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
             bool isEntry = false;
             const std::string_view path = fileEntry(line.text, isEntry);
             if (isEntry) {
+                keptEntries.push_back(path);
                 stillListed.push_back(names(path));
             }
         }
@@ -177,6 +181,7 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
     require(plan.newManifest() == kept, "every other line unchanged and in order");
     require(installed || plan.newManifest() == manifest, "an unknown name changes nothing");
     require(plan.fileEntries() == entries, "the removed sections' File= entries");
+    require(plan.keptEntries() == keptEntries, "the File= entries of the lines that stay");
 
     bool anyOutside = false;
     for (const std::string_view entry : entries) {

@@ -1,8 +1,6 @@
 #include "manifest/FileEntry.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "manifest/ManifestText.h"
@@ -12,14 +10,6 @@ namespace kestrix {
 
 namespace {
 
-// WindowsPath's rules, written out here so that the loops over the millions
-// of paths of a large manifest do not make two calls for every character.
-constexpr bool isSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-constexpr char foldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 constexpr std::string_view prefix = "File=";
 
 // Windows drops dots and blanks at the end of a name, so a name of dots and
@@ -28,28 +18,6 @@ constexpr std::string_view prefix = "File=";
 bool climbsUp(std::string_view name) {
     return name.find_first_not_of(". ") == std::string_view::npos &&
            std::count(name.begin(), name.end(), '.') >= 2;
-}
-
-// Where the name that ends at end begins: after the last separator before it.
-// Eight bytes at a time until a word holds a separator, since this runs on
-// every File= line of the manifest.
-std::size_t nameStart(std::string_view path, std::size_t end) {
-    constexpr std::uint64_t ones = 0x0101010101010101u;
-    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Fu;
-    // Whether a byte of v is zero, without carries from one byte to the next.
-    const auto holdsZero = [](std::uint64_t v) { return ~(((v & low7) + low7) | v | low7) != 0; };
-    while (end >= sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, path.data() + end - sizeof word, sizeof word);
-        if (holdsZero(word ^ (ones * '\\')) || holdsZero(word ^ (ones * '/'))) {
-            break;
-        }
-        end -= sizeof word;
-    }
-    while (end > 0 && !isSeparator(path[end - 1])) {
-        --end;
-    }
-    return end;
 }
 
 }  // namespace
@@ -74,68 +42,17 @@ bool FileEntry::staysInside(std::string_view path) {
                         [](const std::string& name) { return climbsUp(name); });
 }
 
-void FileEntry::sameFileKey(std::string_view path, std::string& key) {
-    key.clear();
-    std::size_t begin = 0;
-    while (begin < path.size()) {
-        std::size_t end = begin;
-        while (end < path.size() && !isSeparator(path[end])) {
-            ++end;
-        }
-        const std::string_view name = path.substr(begin, end - begin);
-        if (!name.empty() && name != ".") {
+std::string FileEntry::sameFileKey(std::string_view path) {
+    std::string key;
+    for (const std::string& name : WindowsPath::components(path)) {
+        if (name != ".") {
             if (!key.empty()) {
                 key.push_back('\\');
             }
-            for (const char c : name) {
-                key.push_back(foldCase(c));
-            }
+            key += WindowsPath::foldCase(name);
         }
-        begin = end + 1;
     }
-}
-
-std::uint32_t FileEntry::nameHash(std::string_view path) {
-    std::size_t end = path.size();
-    std::size_t begin = end;
-    for (;;) {
-        while (end > 0 && isSeparator(path[end - 1])) {
-            --end;
-        }
-        begin = nameStart(path, end);
-        if (path.substr(begin, end - begin) != ".") {
-            break;
-        }
-        end = begin;
-    }
-    // Eight bytes at a time, each with its 0x20 bit set: that makes upper and
-    // lower case letters equal, and the few other characters it merges only
-    // cost a closer look at a path that is not the one sought.
-    constexpr std::uint64_t lowerCase = 0x2020202020202020u;
-    const char* name = path.data() + begin;
-    const std::size_t length = end - begin;
-    std::uint64_t hash = length;
-    const auto mix = [&hash](std::uint64_t word) {
-        hash = (hash ^ (word | lowerCase)) * 0x9E3779B97F4A7C15u;
-    };
-    if (length >= sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
-        for (std::size_t at = 0; at + sizeof word < length; at += sizeof word) {
-            std::memcpy(&word, name + at, sizeof word);
-            mix(word);
-        }
-        // The last eight, overlapping the word before when the length is not
-        // a multiple of eight.
-        std::memcpy(&word, name + length - sizeof word, sizeof word);
-        mix(word);
-    } else {
-        std::uint64_t word = 0;
-        for (std::size_t at = 0; at < length; ++at) {
-            word = (word << 8) | static_cast<unsigned char>(name[at]);
-        }
-        mix(word);
-    }
-    return static_cast<std::uint32_t>(hash >> 32);
+    return key;
 }
 
 }  // namespace kestrix

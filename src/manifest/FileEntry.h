@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,16 +21,10 @@ public:
     // on its way to the file system). Links are the caller's to check against the disk.
     static bool staysInside(std::string_view path);
 
-    // Sets key to the form in which two paths naming the same file on Windows
-    // are equal: the names between separators ("\" or "/"), without empty and
-    // "." ones, in lower case (ASCII letters only), joined by "\". A buffer of the caller's, so
-    // that comparing many paths does not allocate for each.
-    static void sameFileKey(std::string_view path, std::string& key);
-
-    // A hash of the path's last name as sameFileKey spells it, so that paths
-    // with equal keys have equal hashes. Cheaper than the key: a search for a
-    // few paths among millions passes over most of them by this alone.
-    static std::uint32_t nameHash(std::string_view path);
+    // The form in which two paths naming the same file on Windows are equal:
+    // the names between separators ("\" or "/"), without empty and "." ones,
+    // in lower case (ASCII letters only), joined by "\".
+    static std::string sameFileKey(std::string_view path);
 };
 
 }  // namespace kestrix

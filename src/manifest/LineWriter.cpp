@@ -9,12 +9,7 @@ LineWriter::LineWriter(FileOperations& files) : m_files(files) {}
 void LineWriter::create(const std::filesystem::path& path, std::filesystem::perms permissions) {
     m_path = path;
     m_permissions = permissions;
-    m_lines.clear();
     m_pieces.clear();
-}
-
-void LineWriter::writeLine(std::string_view text) {
-    m_pieces.push_back(m_lines.emplace_back(std::string(text).append("\r\n")));
 }
 
 void LineWriter::writeRaw(std::string_view bytes) {
@@ -23,7 +18,6 @@ void LineWriter::writeRaw(std::string_view bytes) {
 
 void LineWriter::close() {
     m_files.writeFile(m_path, m_pieces, m_permissions);
-    m_lines.clear();
     m_pieces.clear();
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <deque>
 #include <filesystem>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,9 +23,6 @@ public:
                                                      std::filesystem::perms::group_read |
                                                      std::filesystem::perms::others_read);
 
-    // The text and CR LF, the line end the game writes.
-    void writeLine(std::string_view text);
-
     // Bytes as they stand, for lines copied with their own line ends. They
     // are not copied, so that a large manifest is never held twice: they must
     // stay alive until close().
@@ -39,7 +34,6 @@ private:
     FileOperations& m_files;
     std::filesystem::path m_path;
     std::filesystem::perms m_permissions = std::filesystem::perms::none;
-    std::deque<std::string> m_lines;  // a deque, so that the pieces' views stay valid
     std::vector<std::string_view> m_pieces;
 };
 

@@ -14,6 +14,7 @@ void ManifestReader::open(const std::filesystem::path& path) {
 void ManifestReader::openText(std::string_view text) {
     m_text = text;
     m_position = 0;
+    m_lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
 }
 
 ManifestLine ManifestReader::next() {
@@ -21,32 +22,19 @@ ManifestLine ManifestReader::next() {
         throw PlatformError(ErrorNumber::InputPastEndOfFile);
     }
     const std::size_t begin = m_position;
-    const std::size_t lineFeed = m_text.find('\n', begin);
-    if (lineFeed == std::string_view::npos) {
+    const std::size_t lineEnd = m_text.find(m_lineEnd, begin);
+    if (lineEnd == std::string_view::npos) {
         m_position = m_text.size();
         const std::string_view last = m_text.substr(begin);
         return ManifestLine{last, last};
     }
-    std::size_t textEnd = lineFeed;
-    if (textEnd > begin && m_text[textEnd - 1] == '\r') {
+    std::size_t textEnd = lineEnd;
+    if (m_lineEnd == '\n' && textEnd > begin && m_text[textEnd - 1] == '\r') {
         --textEnd;
     }
-    m_position = lineFeed + 1;
+    m_position = lineEnd + 1;
     return ManifestLine{m_text.substr(begin, textEnd - begin),
                         m_text.substr(begin, m_position - begin)};
-}
-
-bool ManifestReader::skipToLineWith(char c) {
-    const std::size_t found = m_text.find(c, m_position);
-    if (found == std::string_view::npos) {
-        m_position = m_text.size();
-        return false;
-    }
-    const std::size_t lineFeed = m_text.rfind('\n', found);
-    if (lineFeed != std::string_view::npos && lineFeed >= m_position) {
-        m_position = lineFeed + 1;
-    }
-    return true;
 }
 
 void ManifestReader::close() {

@@ -17,8 +17,9 @@ struct ManifestLine {
 // Reads the game's manifest line by line. Whole lines, not comma-separated
 // items: a line is copied or dropped as a unit, so a value holding commas or
 // double quotes comes through unchanged. A line ends at LF; a CR right before
-// it belongs to the line end, any other CR to the text. A file that ends with
-// a line end has no empty line after it.
+// it belongs to the line end, any other CR to the text. A file without any LF
+// has its lines end at CR, as old Mac editors leave them. A file that ends
+// with a line end has no empty line after it.
 class ManifestReader {
 public:
     // Reads the whole file at once: one read is the cheapest way through a
@@ -33,17 +34,13 @@ public:
     // Raises InputPastEndOfFile when at the end.
     ManifestLine next();
 
-    // Passes over the lines that do not hold c: true when one that does is
-    // next, false at the end. Looking for the few header lines this way is
-    // many times faster than reading every line of a large manifest.
-    bool skipToLineWith(char c);
-
     void close();
 
 private:
     std::string m_file;
     std::string_view m_text;
     std::size_t m_position = 0;
+    char m_lineEnd = '\n';
 };
 
 }  // namespace kestrix

@@ -5,8 +5,7 @@
 namespace kestrix::ManifestText {
 
 // The blanks of a manifest line: what may stand around a header or an entry
-// and what an empty line may hold. Written as plain loops, since they run on
-// every line of manifests of millions of lines.
+// and what an empty line may hold.
 constexpr bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }

@@ -11,7 +11,7 @@ namespace {
 
 std::vector<std::string> namesIn(ManifestReader& reader) {
     std::vector<std::string> names;
-    while (reader.skipToLineWith('[')) {
+    while (!reader.atEnd()) {
         const auto name = SectionHeader::nameOf(reader.next().text);
         if (name && SectionHeader::namesPackage(*name)) {
             names.emplace_back(*name);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -23,6 +25,12 @@ namespace {
 struct Deletion {
     std::string windowsPath;  // for messages
     fs::path hostPath;
+};
+
+// Why a removal must stop before anything changes, naming the path at fault.
+struct Refusal {
+    std::string windowsPath;
+    std::string reason;
 };
 
 std::string inQuotes(std::string_view text) {
@@ -47,12 +55,159 @@ std::optional<std::string> whyNotDeletable(PathKind kind) {
             return "is not an ordinary file";
         case PathKind::Missing:
         case PathKind::File:
+        case PathKind::BrokenLink:
             break;
     }
     return std::nullopt;
 }
 
 }  // namespace
+
+// Everything the removal needs from the disk, found before the first
+// deletion. A path that cannot be looked at stops the removal there: taking
+// it for missing could delete a file that is still listed, or leave one
+// behind while the manifest no longer lists it.
+class PackageRemoval::Survey {
+public:
+    Survey(const PackageRemoval& removal, std::string_view gameDir)
+        : m_drives(removal.m_drives), m_files(removal.m_files), m_gameDir(gameDir) {}
+
+    // The manifest's own files, which no package may take along, and the
+    // names the replacement will use, which must be free for files.
+    std::optional<Refusal> manifestFiles(const fs::path& current, const fs::path& replacement,
+                                         const fs::path& backup) {
+        const std::string bakText = ManifestLocation::bakPath(m_gameDir);
+        const std::vector<std::pair<std::string, fs::path>> names = {
+            {ManifestLocation::iniPath(m_gameDir), current},
+            {ManifestLocation::newPath(m_gameDir), replacement},
+            {bakText, backup},
+            {bakText + ".tmp", FileOperations::backupInProgress(backup)}};
+        for (const auto& name : names) {
+            // Plain names: clang before 16 lets no lambda capture a structured binding.
+            const std::string& windowsPath = name.first;
+            const fs::path& hostPath = name.second;
+            if (std::optional<Refusal> refusal =
+                    check(windowsPath, [&]() -> std::optional<Refusal> {
+                        const PathKind kind = m_files.inspect(hostPath);
+                        if (kind == PathKind::Folder || kind == PathKind::Other) {
+                            return Refusal{windowsPath, *whyNotDeletable(kind)};
+                        }
+                        if (const auto identity = m_files.identity(hostPath)) {
+                            m_manifestFiles.insert(*identity);
+                        }
+                        return std::nullopt;
+                    })) {
+                return refusal;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The files that the lines which stay still list, by what they reach.
+    std::optional<Refusal> keptFiles(const RemovalPlan& plan) {
+        for (const std::string_view path : plan.keptEntries()) {
+            const std::string windowsPath = join(path);
+            if (std::optional<Refusal> refusal =
+                    check(windowsPath, [&]() -> std::optional<Refusal> {
+                        if (const auto identity = keptIdentity(path)) {
+                            m_keptFiles.insert(*identity);
+                        }
+                        return std::nullopt;
+                    })) {
+                return refusal;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Refusal> deletions(const RemovalPlan& plan, std::vector<Deletion>& deletions) {
+        // A link inside the game folder may lead anywhere: what counts is
+        // where the file really lies.
+        const std::string gameText(m_gameDir);
+        std::optional<fs::path> gameFolder;
+        std::optional<Refusal> refusal = check(gameText, [&]() -> std::optional<Refusal> {
+            gameFolder = m_files.canonical(m_drives.toHost(gameText));
+            return std::nullopt;
+        });
+        for (auto path = plan.filesToDelete().begin();
+             !refusal && path != plan.filesToDelete().end(); ++path) {
+            Deletion deletion{join(*path), {}};
+            refusal = check(deletion.windowsPath, [&]() -> std::optional<Refusal> {
+                deletion.hostPath = m_drives.toHost(deletion.windowsPath);
+                const PathKind kind = m_files.inspect(deletion.hostPath);
+                if (kind == PathKind::Missing) {
+                    return std::nullopt;
+                }
+                if (const std::optional<std::string> reason = whyNotDeletable(kind)) {
+                    return Refusal{deletion.windowsPath, *reason};
+                }
+                // A broken link is deleted itself, where it stands.
+                const fs::path where = kind == PathKind::BrokenLink
+                                           ? m_files.canonical(deletion.hostPath.parent_path()) /
+                                                 deletion.hostPath.filename()
+                                           : m_files.canonical(deletion.hostPath);
+                if (!isInside(*gameFolder, where)) {
+                    return Refusal{deletion.windowsPath, "lies outside the game folder"};
+                }
+                if (const auto identity = m_files.identity(deletion.hostPath)) {
+                    // Another name of the manifest, of a file that stays
+                    // listed, or of one this package already lists.
+                    if (m_manifestFiles.contains(*identity) || m_keptFiles.contains(*identity) ||
+                        !m_deleted.insert(*identity).second) {
+                        return std::nullopt;
+                    }
+                }
+                if (!m_files.folderAllowsDeletion(deletion.hostPath)) {
+                    return Refusal{deletion.windowsPath,
+                                   "is in a folder where files may not be deleted"};
+                }
+                deletions.push_back(deletion);
+                return std::nullopt;
+            });
+        }
+        return refusal;
+    }
+
+private:
+    // A manifest lists thousands of files in a few folders: each folder is
+    // looked up and listed once, and a name spelled as on disk is then found
+    // in its listing. Other names go through the whole lookup.
+    std::optional<FileIdentity> keptIdentity(std::string_view path) {
+        const std::size_t cut = path.find_last_of("\\/");
+        if (cut != std::string_view::npos) {
+            auto [folder, added] = m_folders.try_emplace(std::string(path.substr(0, cut)));
+            if (added) {
+                folder->second = m_files.identitiesIn(m_drives.toHost(join(folder->first)));
+            }
+            const auto found = folder->second.find(std::string(path.substr(cut + 1)));
+            if (found != folder->second.end()) {
+                return found->second;
+            }
+        }
+        return m_files.identity(m_drives.toHost(join(path)));
+    }
+
+    std::string join(std::string_view path) const {
+        return std::string(m_gameDir) + "\\" + std::string(path);
+    }
+
+    template <typename Step>
+    static std::optional<Refusal> check(const std::string& windowsPath, Step step) {
+        try {
+            return step();
+        } catch (const PlatformError& error) {
+            return Refusal{windowsPath, "could not be checked (" + error.description() + ")"};
+        }
+    }
+
+    const DriveTable& m_drives;
+    FileOperations& m_files;
+    std::string_view m_gameDir;
+    std::map<std::string, std::map<std::string, FileIdentity>> m_folders;
+    std::set<FileIdentity> m_manifestFiles;
+    std::set<FileIdentity> m_keptFiles;
+    std::set<FileIdentity> m_deleted;
+};
 
 void PackageRemoval::discard(const fs::path& newManifest) {
     // A new manifest left behind is never read, and the next attempt writes
@@ -83,31 +238,31 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
                     " does not name a file inside the game folder. Nothing was changed."};
     }
 
-    // A link inside the game folder may lead anywhere: what counts is where
-    // the file really lies.
-    const fs::path gameFolder = m_files.canonical(m_drives.toHost(gameDir));
+    // A manifest that is a link is replaced where the link leads, and the
+    // link stays: the game reads the manifest through it. The new manifest
+    // is written beside the file it replaces, since a rename cannot cross
+    // file systems; the backup stays in the game's System folder.
+    const fs::path current = m_files.canonical(manifestPath);
+    const fs::path newPath =
+        current.parent_path() / m_drives.toHost(ManifestLocation::newPath(gameDir)).filename();
+    const fs::path bakPath = m_drives.toHost(ManifestLocation::bakPath(gameDir));
+
+    Survey survey(*this, gameDir);
     std::vector<Deletion> deletions;
-    for (const std::string_view path : plan.filesToDelete()) {
-        Deletion deletion{std::string(gameDir) + "\\" + std::string(path), {}};
-        deletion.hostPath = m_drives.toHost(deletion.windowsPath);
-        const PathKind kind = m_files.inspect(deletion.hostPath);
-        if (kind == PathKind::Missing) {
-            continue;
-        }
-        std::optional<std::string> reason = whyNotDeletable(kind);
-        if (!reason && !isInside(gameFolder, m_files.canonical(deletion.hostPath))) {
-            reason = "lies outside the game folder";
-        }
-        if (reason) {
-            return {RemovalStatus::CannotDelete, notRemoved + inQuotes(deletion.windowsPath) + " " +
-                                                     *reason + ". Nothing was changed."};
-        }
-        deletions.push_back(std::move(deletion));
+    std::optional<Refusal> refusal = survey.manifestFiles(current, newPath, bakPath);
+    if (!refusal) {
+        refusal = survey.keptFiles(plan);
+    }
+    if (!refusal) {
+        refusal = survey.deletions(plan, deletions);
+    }
+    if (refusal) {
+        return {RemovalStatus::CannotDelete, notRemoved + inQuotes(refusal->windowsPath) + " " +
+                                                 refusal->reason + ". Nothing was changed."};
     }
 
     // The new manifest is written in full before the first deletion, so that a
     // folder that cannot be written stops the removal while nothing is lost.
-    const fs::path newPath = m_drives.toHost(ManifestLocation::newPath(gameDir));
     LineWriter writer(m_files);
     writer.create(newPath, m_files.permissions(manifestPath));
     for (const std::string_view piece : plan.keptText()) {
@@ -132,8 +287,28 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
         }
     }
 
-    m_files.replaceKeepingBackup(manifestPath, newPath,
-                                 m_drives.toHost(ManifestLocation::bakPath(gameDir)));
+    try {
+        m_files.replaceKeepingBackup(current, newPath, bakPath);
+    } catch (const PlatformError& error) {
+        discard(newPath);
+        return {RemovalStatus::DeletionFailed,
+                "The files of " + inQuotes(packageName) +
+                    " were deleted, but the manifest could not be updated: " + error.description() +
+                    ". It still lists the package: clicking Uninstall again will finish the "
+                    "removal."};
+    }
+
+    try {
+        m_files.flushFolder(current.parent_path());
+        if (m_files.canonical(bakPath.parent_path()) != current.parent_path()) {
+            m_files.flushFolder(bakPath.parent_path());
+        }
+    } catch (const PlatformError& error) {
+        return {RemovalStatus::Removed,
+                "done, but the change may not be on the disk yet (" + error.description() +
+                    "). If the computer loses power before it writes its cache, the package "
+                    "may be listed again: clicking Uninstall then will finish the removal."};
+    }
     return {RemovalStatus::Removed, "done"};
 }
 

@@ -13,13 +13,15 @@ enum class RemovalStatus {
     Removed,
     NotInstalled,    // no section of that name: nothing changed
     UnsafeEntry,     // an entry points outside the game folder: nothing changed
-    CannotDelete,    // a file is read-only, a folder, or reached through a link: nothing changed
-    DeletionFailed,  // a deletion failed midway: the manifest is as it was
+    CannotDelete,    // a file, its folder or a manifest name stands in the way: nothing changed
+    DeletionFailed,  // a step failed after the first deletion: the manifest still lists the package
 };
 
 struct RemovalResult {
     RemovalStatus status;
-    std::string message;  // what the user is told: "done" when removed
+    // What the user is told: "done" when removed, with a warning after it
+    // when the change may not have reached the disk yet.
+    std::string message;
 };
 
 // Removes an installed package from a game folder: deletes its files, writes
@@ -27,7 +29,9 @@ struct RemovalResult {
 // manifest.bak.
 //
 // Everything that can be known beforehand is checked before the first
-// deletion, so a refusal changes nothing. The manifest is replaced only after
+// deletion, so a refusal changes nothing. Files are told apart by what they
+// are on disk, not by their text: no other name of the manifest, or of a file
+// another section lists, is ever deleted. The manifest is replaced only after
 // every file is gone: a removal cut short leaves the package listed, and
 // running it again finishes it, since a file already gone counts as removed.
 class PackageRemoval {
@@ -39,6 +43,8 @@ public:
     RemovalResult remove(std::string_view gameDir, std::string_view packageName);
 
 private:
+    class Survey;
+
     void discard(const std::filesystem::path& newManifest);
 
     const DriveTable& m_drives;

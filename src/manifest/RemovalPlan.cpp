@@ -1,8 +1,8 @@
 #include "manifest/RemovalPlan.h"
 
-#include <bitset>
 #include <optional>
-#include <unordered_set>
+#include <set>
+#include <string>
 
 #include "manifest/FileEntry.h"
 #include "manifest/ManifestReader.h"
@@ -15,6 +15,7 @@ namespace {
 
 // A package that lists the manifest itself must not take it along: the
 // removal rewrites the manifest, and deleting it would lose the game's record.
+// The removal also asks the disk, which sees through other spellings.
 bool isManifestFile(const std::string& key) {
     return key == "system\\manifest.ini" || key == "system\\manifest.new" ||
            key == "system\\manifest.bak";
@@ -29,17 +30,16 @@ RemovalPlan::RemovalPlan(std::string_view manifest, std::string_view packageName
 
     ManifestReader reader;
     reader.openText(manifest);
-    // Outside the package's sections only headers matter, and they are found
-    // without reading the lines between.
-    while (inSection ? !reader.atEnd() : reader.skipToLineWith('[')) {
+    while (!reader.atEnd()) {
         const ManifestLine line = reader.next();
         const auto begin = static_cast<std::size_t>(line.raw.data() - manifest.data());
         const std::optional<std::string_view> header = SectionHeader::nameOf(line.text);
+        const std::optional<std::string_view> path = FileEntry::pathOf(line.text);
         if (inSection && !header) {
             if (ManifestText::isBlankLine(line.text)) {
                 inSection = false;
                 keptFrom = begin + line.raw.size();
-            } else if (const auto path = FileEntry::pathOf(line.text)) {
+            } else if (path) {
                 m_fileEntries.push_back(*path);
             }
             continue;
@@ -52,6 +52,8 @@ RemovalPlan::RemovalPlan(std::string_view manifest, std::string_view packageName
             keep(manifest.substr(keptFrom, begin - keptFrom));
             inSection = true;
             m_installed = true;
+        } else if (path) {
+            m_keptEntries.push_back(*path);
         }
     }
     if (!inSection) {
@@ -75,39 +77,17 @@ void RemovalPlan::keep(std::string_view text) {
 }
 
 void RemovalPlan::chooseFilesToDelete() {
-    std::unordered_set<std::string> deletable;
-    std::bitset<4096> names;
-    std::vector<std::string_view> candidates;
-    std::string key;
+    std::set<std::string> seen;
+    for (const std::string_view path : m_keptEntries) {
+        seen.insert(FileEntry::sameFileKey(path));
+    }
     for (const std::string_view path : m_fileEntries) {
         if (!FileEntry::staysInside(path)) {
             m_unsafeEntries.push_back(path);
             continue;
         }
-        FileEntry::sameFileKey(path, key);
-        if (!isManifestFile(key) && deletable.insert(key).second) {
-            candidates.push_back(path);
-            names.set(FileEntry::nameHash(path) % names.size());
-        }
-    }
-    // The lines that stay are looked through once the package's paths are
-    // known, rather than kept aside during the pass: a large manifest's
-    // millions of File= lines would otherwise need a list as large, and the
-    // hash set holds only the package's few paths.
-    for (const std::string_view piece : m_keptText) {
-        ManifestReader reader;
-        reader.openText(piece);
-        while (!reader.atEnd() && !deletable.empty()) {
-            const auto path = FileEntry::pathOf(reader.next().text);
-            if (path && names.test(FileEntry::nameHash(*path) % names.size())) {
-                FileEntry::sameFileKey(*path, key);
-                deletable.erase(key);
-            }
-        }
-    }
-    for (const std::string_view path : candidates) {
-        FileEntry::sameFileKey(path, key);
-        if (deletable.contains(key)) {
+        const std::string key = FileEntry::sameFileKey(path);
+        if (!isManifestFile(key) && seen.insert(key).second) {
             m_filesToDelete.push_back(path);
         }
     }

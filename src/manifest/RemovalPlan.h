@@ -16,8 +16,6 @@ namespace kestrix {
 // text. Every other line stays byte for byte, with its own line end.
 class RemovalPlan {
 public:
-    // One pass over the text, and one more over the lines that stay when the
-    // package lists files.
     RemovalPlan(std::string_view manifest, std::string_view packageName);
 
     // Whether a section has the name. A reserved name ("UnrealTournament"...)
@@ -37,8 +35,12 @@ public:
 
     // The safe entries that no remaining line lists (as Windows compares
     // paths), each file once, in the order of the manifest; never the
-    // manifest's own files.
+    // manifest's own files. Judged by the text: other spellings of the same
+    // file, through links for instance, are for the caller to find on disk.
     const std::vector<std::string_view>& filesToDelete() const { return m_filesToDelete; }
+
+    // The paths of the File= entries of the lines that stay.
+    const std::vector<std::string_view>& keptEntries() const { return m_keptEntries; }
 
 private:
     void keep(std::string_view text);
@@ -47,6 +49,7 @@ private:
     bool m_installed = false;
     std::vector<std::string_view> m_keptText;
     std::vector<std::string_view> m_fileEntries;
+    std::vector<std::string_view> m_keptEntries;
     std::vector<std::string_view> m_unsafeEntries;
     std::vector<std::string_view> m_filesToDelete;
 };

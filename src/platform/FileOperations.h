@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,8 +13,18 @@ namespace kestrix {
 // What a path holds, as far as deleting it is concerned. A read-only file
 // stands for the Windows attribute that makes a deletion with the force flag
 // unset fail; on POSIX it is a file that no one may write, whoever asks, so
-// that the answer does not depend on being root.
-enum class PathKind { Missing, File, ReadOnlyFile, Folder, Other };
+// that the answer does not depend on being root. A broken link is a link
+// that leads nowhere: deleting it removes the link.
+enum class PathKind { Missing, File, ReadOnlyFile, Folder, BrokenLink, Other };
+
+// The file a path reaches once the host has resolved it: links, letter case,
+// and on Windows the dots and blanks it drops at the end of a name. Two paths
+// that reach one file have equal identities, whatever their text.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
 
 // The file operations that removing a package needs. An interface, so that
 // tests can make one fail midway and each operating system brings its own.
@@ -20,13 +33,32 @@ class FileOperations {
 public:
     virtual ~FileOperations() = default;
 
-    // A link is followed: what matters is what a deletion would reach.
+    // A link is followed: what matters is what a deletion would reach. A
+    // path that cannot be looked at raises: it is never taken as missing.
     virtual PathKind inspect(const std::filesystem::path& path) const = 0;
+
+    // Nothing when no file is there; raises when that cannot be told.
+    virtual std::optional<FileIdentity> identity(const std::filesystem::path& path) const = 0;
+
+    // The identities of the ordinary files in a folder by name, as far as
+    // one listing tells them: far cheaper than asking for each of the
+    // thousands of files a manifest lists. A name left out (a link, a
+    // listing that failed, a host whose listings carry no identities) is for
+    // identity() to answer.
+    virtual std::map<std::string, FileIdentity> identitiesIn(
+        const std::filesystem::path& folder) const = 0;
+
+    // Whether the folder that holds path lets its entries be deleted. On
+    // POSIX a folder that no one may write counts as locked, whoever asks,
+    // as read-only files do.
+    virtual bool folderAllowsDeletion(const std::filesystem::path& path) const = 0;
 
     // With the force flag unset: a read-only file raises PermissionDenied, a
     // missing one FileNotFound.
     virtual void deleteFile(const std::filesystem::path& path) = 0;
 
+    // Refuses anything but an ordinary file, without waiting on a pipe or a
+    // device that has nothing to give.
     virtual std::string readFile(const std::filesystem::path& path) const = 0;
 
     // Replaces whatever the path held with the pieces one after another,
@@ -44,10 +76,19 @@ public:
     // Keeps current's content as backup and puts replacement in current's
     // place, so that current is at every moment either complete file and a
     // crash never leaves it half-written. The backup may be missing;
-    // replacement is gone afterwards.
+    // replacement is gone afterwards. Raises only while current still holds
+    // its old content. The backup is made under backupInProgress(backup)
+    // first.
     virtual void replaceKeepingBackup(const std::filesystem::path& current,
                                       const std::filesystem::path& replacement,
                                       const std::filesystem::path& backup) = 0;
+
+    // Makes the renames done in the folder durable.
+    virtual void flushFolder(const std::filesystem::path& folder) = 0;
+
+    static std::filesystem::path backupInProgress(const std::filesystem::path& backup) {
+        return std::filesystem::path(backup) += ".tmp";
+    }
 };
 
 }  // namespace kestrix

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,10 @@ namespace kestrix {
 class HostFileOperations final : public FileOperations {
 public:
     PathKind inspect(const std::filesystem::path& path) const override;
+    std::optional<FileIdentity> identity(const std::filesystem::path& path) const override;
+    std::map<std::string, FileIdentity> identitiesIn(
+        const std::filesystem::path& folder) const override;
+    bool folderAllowsDeletion(const std::filesystem::path& path) const override;
     void deleteFile(const std::filesystem::path& path) override;
     std::string readFile(const std::filesystem::path& path) const override;
     void writeFile(const std::filesystem::path& path, const std::vector<std::string_view>& pieces,
@@ -22,6 +28,7 @@ public:
     void replaceKeepingBackup(const std::filesystem::path& current,
                               const std::filesystem::path& replacement,
                               const std::filesystem::path& backup) override;
+    void flushFolder(const std::filesystem::path& folder) override;
 };
 
 }  // namespace kestrix

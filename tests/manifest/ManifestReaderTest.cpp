@@ -60,6 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"a", "a\n"}, {"b", "b\r\n"}, {"c", "c"}}},
         SplitCase{"EmptyLines", "\r\n\n", {{"", "\r\n"}, {"", "\n"}}},
         SplitCase{"LoneCrBelongsToTheText", "a\rb\r\nc\r", {{"a\rb", "a\rb\r\n"}, {"c\r", "c\r"}}},
+        SplitCase{"CrEndsLinesInAFileWithoutLf",
+                  "[A]\rFile=a\r\rb",
+                  {{"[A]", "[A]\r"}, {"File=a", "File=a\r"}, {"", "\r"}, {"b", "b"}}},
         SplitCase{"CommasQuotesTabsAnd8BitBytesStayWhole",
                   "Copy=(Src=A,Master=B)\t\"%Product%\" \xE9\xC3\xA9\0x\r\n"
                   "  \"quoted\",rest  \n"s,
@@ -84,15 +87,15 @@ TEST(ManifestReader, ReadsAFileByteForByte) {
     EXPECT_TRUE(reader.atEnd());
 }
 
-TEST(LineWriter, WritesLinesWithCrLfAndRawBytesAsTheyStand) {
+TEST(LineWriter, WritesTheBytesAsTheyStandWithThePermissionsGiven) {
     TempFolder folder;
-    const std::string copied = "kept,\"as is\"\n";
     HostFileOperations files;
     LineWriter writer(files);
     writer.create(folder.path() / "manifest.new", std::filesystem::perms::owner_read);
-    writer.writeLine("[A,B]");
-    writer.writeRaw(copied);
-    writer.writeLine("");
+    writer.writeRaw("[A,B]\r\n");
+    writer.writeRaw("kept,\"as is\"\n");
+    writer.writeRaw("");
+    writer.writeRaw("\r\n");
     writer.close();
 
     ManifestReader reader;

@@ -1,6 +1,7 @@
 #include "manifest/PackageList.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -44,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"OnlyLinesThatBeginWithABracket",
                  "x[NotAHeader]\r\nFile=[Maps]\r\n;[Comment]\r\n[Real]",
                  {"Real"}},
+        ListCase{"LoneCrLineEnds", "[Setup]\rGroup=A\r\r[A]\rFile=a\r\r[B]\r", {"A", "B"}},
         ListCase{"UTF8AndEightBitNames",
                  "[Caf\xC3\xA9]\r\n[\xE9t\xE9]\r\n",
                  {"Caf\xC3\xA9", "\xE9t\xE9"}}),
@@ -58,16 +60,44 @@ TEST(PackageListOfGameFolder, FindsSystemManifestWhateverItsCase) {
     EXPECT_EQ(listPackages("C:\\games\\ut", drives), std::vector<std::string>{"Pack"});
 }
 
-TEST(PackageListOfGameFolder, MissingManifestIsFileNotFound) {
+struct UnreadableCase {
+    const char* name;
+    void (*make)(const std::filesystem::path& manifest);
+    int number;
+};
+
+class UnreadableManifest : public ::testing::TestWithParam<UnreadableCase> {};
+
+// A FIFO must fail at once: opening it to read would wait for a writer.
+TEST_P(UnreadableManifest, RaisesWithoutWaiting) {
     TempFolder drive;
+    const std::filesystem::path manifest = drive.path() / "UT" / "System" / "Manifest.ini";
+    std::filesystem::create_directories(manifest.parent_path());
+    GetParam().make(manifest);
     const DriveTable drives({Drive{'C', drive.path()}}, drive.path());
     try {
         listPackages("C:\\UT", drives);
-        FAIL() << "listed a missing manifest";
+        FAIL() << "listed an unreadable manifest";
     } catch (const PlatformError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::FileNotFound);
+        EXPECT_EQ(error.number(), GetParam().number);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Manifests, UnreadableManifest,
+    ::testing::Values(UnreadableCase{"Missing", [](const std::filesystem::path&) {},
+                                     ErrorNumber::FileNotFound},
+                      UnreadableCase{"Fifo",
+                                     [](const std::filesystem::path& manifest) {
+                                         ASSERT_EQ(mkfifo(manifest.c_str(), 0644), 0);
+                                     },
+                                     ErrorNumber::PathFileAccessError},
+                      UnreadableCase{"Folder",
+                                     [](const std::filesystem::path& manifest) {
+                                         std::filesystem::create_directory(manifest);
+                                     },
+                                     ErrorNumber::PathFileAccessError}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kestrix

@@ -1,10 +1,20 @@
 #include "manifest/PackageRemoval.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,8 +31,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The host's operations, except that deleting or writing one chosen file
-// fails with the given error, as a locked or vanishing file would.
+// The host's operations, except that deleting or writing one chosen file,
+// replacing onto a chosen backup or flushing a chosen folder fails with the
+// given error, as a locked or vanishing file or a failing disk would.
 class FailingFileOperations : public FileOperations {
 public:
     FailingFileOperations(std::string failingName, int number, std::string description)
@@ -31,6 +42,15 @@ public:
           m_description(std::move(description)) {}
 
     PathKind inspect(const fs::path& path) const override { return m_host.inspect(path); }
+    std::optional<FileIdentity> identity(const fs::path& path) const override {
+        return m_host.identity(path);
+    }
+    std::map<std::string, FileIdentity> identitiesIn(const fs::path& folder) const override {
+        return m_host.identitiesIn(folder);
+    }
+    bool folderAllowsDeletion(const fs::path& path) const override {
+        return m_host.folderAllowsDeletion(path);
+    }
     void deleteFile(const fs::path& path) override {
         failFor(path);
         m_host.deleteFile(path);
@@ -45,7 +65,12 @@ public:
     fs::path canonical(const fs::path& path) const override { return m_host.canonical(path); }
     void replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
                               const fs::path& backup) override {
+        failFor(backup);
         m_host.replaceKeepingBackup(current, replacement, backup);
+    }
+    void flushFolder(const fs::path& folder) override {
+        failFor(folder);
+        m_host.flushFolder(folder);
     }
 
 private:
@@ -60,6 +85,83 @@ private:
     int m_number;
     std::string m_description;
 };
+
+constexpr uid_t nobody = 65534;
+
+// Runs a removal as an ordinary user. Root may write into any folder and
+// read any listing, so the faults that come from a folder's permissions show
+// only to someone else; when the tests run as root, a child process takes
+// the other user's id and hands the result back.
+template <typename Removal>
+RemovalResult asOrdinaryUser(Removal removal) {
+    if (::geteuid() != 0) {
+        return removal();
+    }
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        throw std::runtime_error("pipe");
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        std::string answer;
+        if (::setgid(nobody) != 0 || ::setuid(nobody) != 0) {
+            answer = "x cannot become another user";
+        } else {
+            try {
+                const RemovalResult result = removal();
+                answer = std::to_string(static_cast<int>(result.status)) + " " + result.message;
+            } catch (const PlatformError& error) {
+                answer = "x raised " + error.description();
+            }
+        }
+        const bool written = ::write(channel[1], answer.data(), answer.size()) ==
+                             static_cast<ssize_t>(answer.size());
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(channel[1]);
+    std::string answer;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        answer.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(channel[0]);
+    int waited = 0;
+    ::waitpid(child, &waited, 0);
+    if (answer.empty() || answer[0] == 'x') {
+        throw std::runtime_error("the removal as another user failed: " + answer);
+    }
+    const std::size_t blank = answer.find(' ');
+    return {static_cast<RemovalStatus>(std::stoi(answer.substr(0, blank))),
+            answer.substr(blank + 1)};
+}
+
+// Lets another user into the folder and everything in it.
+void openToAll(const fs::path& folder) {
+    fs::permissions(folder, fs::perms::all);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_directory() && !entry.is_symlink()) {
+            fs::permissions(entry.path(), fs::perms::all);
+        }
+    }
+}
+
+// A file that even root may neither rename over nor delete, where the file
+// system supports it.
+bool setImmutable(const fs::path& path, bool immutable) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = immutable ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
+}
 
 // A drive C: of a temporary folder holding the game at C:\UT, its folder
 // spelled "UT/System" on disk while the manifest path says "system".
@@ -291,6 +393,288 @@ TEST_F(PackageRemovalTest, NewManifestThatCannotBeWrittenLeavesTheManifest) {
     EXPECT_THROW(remove("A", failing), PlatformError);
     // Found out before anything was deleted.
     expectUnchanged(manifest, {"System\\A.u"});
+}
+
+struct AliasCase {
+    const char* name;
+    std::string entry;  // the removed package's entry for the file that must stay
+    std::string keptSection;
+    void (*prepare)(const fs::path& game);
+    const char* staying;  // the file that must stay, as it lies on disk
+};
+
+class PackageRemovalAlias : public PackageRemovalTest,
+                            public ::testing::WithParamInterface<AliasCase> {};
+
+// Another name of the manifest, or of a file another section lists, is passed
+// over; the package's own files go and the removal finishes.
+TEST_P(PackageRemovalAlias, KeepsTheFileAnotherNameReaches) {
+    const std::string kept = GetParam().keptSection;
+    const std::string manifest =
+        kept + "[A]\r\nFile=System\\A.u\r\nFile=" + GetParam().entry + "\r\n\r\n";
+    install(manifest, {"System\\A.u", "Maps\\B.unr"});
+    GetParam().prepare(game());
+
+    const RemovalResult result = remove("A");
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
+    EXPECT_EQ(result.message, "done");
+    EXPECT_FALSE(fs::exists(hostPath("System\\A.u")));
+    EXPECT_TRUE(fs::exists(game() / GetParam().staying)) << GetParam().staying;
+    EXPECT_EQ(readBytes(manifestIni()), kept);
+    EXPECT_EQ(readBytes(system() / "manifest.bak"), manifest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, PackageRemovalAlias,
+    ::testing::Values(
+        AliasCase{"ManifestThroughAFolderLink", "Maps\\sys\\Manifest.ini", "",
+                  [](const fs::path& game) {
+                      fs::create_directory_symlink("../System", game / "Maps" / "sys");
+                  },
+                  "System/manifest.ini"},
+        AliasCase{"ManifestThroughAHardLink", "System\\Copy.ini", "",
+                  [](const fs::path& game) {
+                      fs::create_hard_link(game / "System" / "manifest.ini",
+                                           game / "System" / "Copy.ini");
+                  },
+                  "System/Copy.ini"},
+        AliasCase{"BackupThroughAFileLink", "Maps\\Old.ini", "",
+                  [](const fs::path& game) {
+                      writeBytes(game / "System" / "manifest.bak", "an older manifest");
+                      fs::create_symlink("../System/manifest.bak", game / "Maps" / "Old.ini");
+                  },
+                  "Maps/Old.ini"},
+        AliasCase{
+            "ListedFileThroughAFolderLink", "Maps\\here\\B.unr", "[B]\r\nFile=Maps\\B.unr\r\n\r\n",
+            [](const fs::path& game) { fs::create_directory_symlink(".", game / "Maps" / "here"); },
+            "Maps/B.unr"},
+        AliasCase{
+            "ListedFileReachedByALinkAnotherSectionLists", "Maps\\B.unr",
+            "[B]\r\nFile=Maps\\Alias.unr\r\n\r\n",
+            [](const fs::path& game) { fs::create_symlink("B.unr", game / "Maps" / "Alias.unr"); },
+            "Maps/B.unr"},
+        AliasCase{"ListedFileUnderAnotherCase", "maps\\b.UNR", "[B]\r\nFile=Maps\\B.unr\r\n\r\n",
+                  [](const fs::path&) {}, "Maps/B.unr"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BlockedCase {
+    const char* name;
+    void (*prepare)(const fs::path& game);
+    const char* path;  // as the message names it
+    const char* reason;
+};
+
+class PackageRemovalBlocked : public PackageRemovalTest,
+                              public ::testing::WithParamInterface<BlockedCase> {};
+
+// What would stop the removal after its first deletion is found before it.
+TEST_P(PackageRemovalBlocked, RefusesBeforeTheFirstDeletion) {
+    const std::string manifest = "[A]\r\nFile=System\\A.u\r\nFile=Maps\\B.unr\r\n\r\n";
+    install(manifest, {"System\\A.u", "Maps\\B.unr"});
+    GetParam().prepare(game());
+
+    const RemovalResult result = remove("A");
+    fs::permissions(game() / "Maps", fs::perms::all);
+
+    EXPECT_EQ(result.status, RemovalStatus::CannotDelete);
+    EXPECT_EQ(result.message, std::string("The package \"A\" was not removed: \"") +
+                                  GetParam().path + "\" " + GetParam().reason +
+                                  ". Nothing was changed.");
+    EXPECT_EQ(readBytes(manifestIni()), manifest);
+    EXPECT_TRUE(fs::exists(hostPath("System\\A.u")));
+    EXPECT_TRUE(fs::exists(hostPath("Maps\\B.unr")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Obstacles, PackageRemovalBlocked,
+    ::testing::Values(
+        BlockedCase{"BackupIsAFolder",
+                    [](const fs::path& game) {
+                        fs::create_directories(game / "System" / "manifest.bak" / "inside");
+                    },
+                    "C:\\UT\\system\\manifest.bak", "is a folder"},
+        BlockedCase{"BackupInProgressIsAFolder",
+                    [](const fs::path& game) {
+                        fs::create_directories(game / "System" / "manifest.bak.tmp");
+                    },
+                    "C:\\UT\\system\\manifest.bak.tmp", "is a folder"},
+        BlockedCase{"NewManifestIsAFifo",
+                    [](const fs::path& game) {
+                        ASSERT_EQ(mkfifo((game / "System" / "manifest.new").c_str(), 0644), 0);
+                    },
+                    "C:\\UT\\system\\manifest.new", "is not an ordinary file"},
+        BlockedCase{"FolderThatNoOneMayWrite",
+                    [](const fs::path& game) {
+                        fs::permissions(game / "Maps",
+                                        fs::perms::owner_read | fs::perms::owner_exec |
+                                            fs::perms::group_read | fs::perms::group_exec |
+                                            fs::perms::others_read | fs::perms::others_exec);
+                    },
+                    "C:\\UT\\Maps\\B.unr", "is in a folder where files may not be deleted"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct OrdinaryUserCase {
+    const char* name;
+    fs::perms mapsPermissions;
+    const char* entry;  // for the file lying on disk as Maps/B.unr
+    const char* reason;
+};
+
+class PackageRemovalAsOrdinaryUser : public PackageRemovalTest,
+                                     public ::testing::WithParamInterface<OrdinaryUserCase> {};
+
+TEST_P(PackageRemovalAsOrdinaryUser, RefusesBeforeTheFirstDeletion) {
+    const std::string manifest =
+        std::string("[A]\r\nFile=System\\A.u\r\nFile=") + GetParam().entry + "\r\n\r\n";
+    install(manifest, {"System\\A.u", "Maps\\B.unr"});
+    openToAll(m_drive.path());
+    fs::permissions(game() / "Maps", GetParam().mapsPermissions);
+
+    const RemovalResult result = asOrdinaryUser([&] { return remove("A"); });
+    fs::permissions(game() / "Maps", fs::perms::all);
+
+    EXPECT_EQ(result.status, RemovalStatus::CannotDelete);
+    EXPECT_EQ(result.message, std::string("The package \"A\" was not removed: \"C:\\UT\\") +
+                                  GetParam().entry + "\" " + GetParam().reason +
+                                  ". Nothing was changed.");
+    EXPECT_EQ(readBytes(manifestIni()), manifest);
+    EXPECT_TRUE(fs::exists(hostPath("System\\A.u")));
+    EXPECT_TRUE(fs::exists(hostPath("Maps\\B.unr")));
+}
+
+constexpr fs::perms writeAndSearchOnly = fs::perms::owner_write | fs::perms::owner_exec |
+                                         fs::perms::group_write | fs::perms::group_exec |
+                                         fs::perms::others_write | fs::perms::others_exec;
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, PackageRemovalAsOrdinaryUser,
+    ::testing::Values(OrdinaryUserCase{"OwnerAloneMayWrite",
+                                       fs::perms::owner_all | fs::perms::group_read |
+                                           fs::perms::group_exec | fs::perms::others_read |
+                                           fs::perms::others_exec,
+                                       "Maps\\B.unr",
+                                       "is in a folder where files may not be deleted"},
+                      // The exact name is not there and the folder cannot be listed: the
+                      // file may well be there under another case.
+                      OrdinaryUserCase{"ListingRefused", writeAndSearchOnly, "Maps\\b.unr",
+                                       "could not be checked (Permission denied)"},
+                      OrdinaryUserCase{"SearchRefused", fs::perms::all & ~fs::perms::others_exec,
+                                       "Maps\\B.unr", "could not be checked (Permission denied)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The System folder may be written and searched but not read: the removal is
+// made, and only the flush that makes it durable cannot be.
+TEST_F(PackageRemovalTest, FlushThatFailsAfterTheRenameStillReportsTheRemoval) {
+    const std::string manifest = "[A]\r\nFile=Maps\\A.unr\r\n\r\n[B]\r\n\r\n";
+    install(manifest, {"Maps\\A.unr"});
+    // Spelled as the texts spell them, so that no lookup needs the listing.
+    fs::rename(manifestIni(), system() / "manifest.ini.tmp");
+    fs::rename(system() / "manifest.ini.tmp", system() / "manifest.ini");
+    writeBytes(system() / "manifest.bak", "older");
+    writeBytes(system() / "manifest.new", "leftover");
+    openToAll(m_drive.path());
+    fs::permissions(system(), writeAndSearchOnly);
+
+    const RemovalResult result = asOrdinaryUser([&] { return remove("A"); });
+    fs::permissions(system(), fs::perms::all);
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed);
+    EXPECT_EQ(result.message,
+              "done, but the change may not be on the disk yet (Permission denied). If the "
+              "computer loses power before it writes its cache, the package may be listed "
+              "again: clicking Uninstall then will finish the removal.");
+    EXPECT_EQ(readBytes(manifestIni()), "[B]\r\n\r\n");
+    EXPECT_EQ(readBytes(system() / "manifest.bak"), manifest);
+    EXPECT_FALSE(fs::exists(hostPath("Maps\\A.unr")));
+}
+
+TEST_F(PackageRemovalTest, BackupThatCannotBeReplacedSaysTheFilesAreGone) {
+    const std::string manifest = "[A]\r\nFile=Maps\\A.unr\r\n\r\n[B]\r\n\r\n";
+    install(manifest, {"Maps\\A.unr"});
+    writeBytes(system() / "manifest.bak", "older");
+    if (!setImmutable(system() / "manifest.bak", true)) {
+        GTEST_SKIP() << "the file system keeps no immutable files";
+    }
+
+    const RemovalResult result = remove("A");
+    setImmutable(system() / "manifest.bak", false);
+
+    EXPECT_EQ(result.status, RemovalStatus::DeletionFailed);
+    EXPECT_EQ(result.message,
+              "The files of \"A\" were deleted, but the manifest could not be updated: "
+              "Permission denied. It still lists the package: clicking Uninstall again will "
+              "finish the removal.");
+    EXPECT_FALSE(fs::exists(hostPath("Maps\\A.unr")));
+    EXPECT_EQ(readBytes(manifestIni()), manifest);
+    EXPECT_FALSE(fs::exists(system() / "manifest.new"));
+    EXPECT_FALSE(fs::exists(system() / "manifest.bak.tmp"));
+
+    EXPECT_EQ(remove("A").status, RemovalStatus::Removed);
+    EXPECT_EQ(readBytes(manifestIni()), "[B]\r\n\r\n");
+}
+
+TEST_F(PackageRemovalTest, BrokenLinkIsDeleted) {
+    install("[A]\r\nFile=Maps\\A.unr\r\n\r\n", {});
+    fs::create_directories(game() / "Maps");
+    fs::create_symlink("Gone.unr", game() / "Maps" / "A.unr");
+
+    EXPECT_EQ(remove("A").status, RemovalStatus::Removed);
+    EXPECT_FALSE(fs::is_symlink(game() / "Maps" / "A.unr"));
+}
+
+// The game reads its manifest through the link, so the link stays and the
+// file it leads to takes the new content.
+TEST_F(PackageRemovalTest, ManifestThatIsALinkIsReplacedWhereItLeads) {
+    const std::string manifest = "[A]\r\nFile=Maps\\A.unr\r\n\r\n[B]\r\n\r\n";
+    install("", {"Maps\\A.unr"});
+    fs::remove(manifestIni());
+    TempFolder elsewhere;
+    writeBytes(elsewhere.path() / "Shared.ini", manifest);
+    fs::create_symlink(elsewhere.path() / "Shared.ini", manifestIni());
+
+    EXPECT_EQ(remove("A").status, RemovalStatus::Removed);
+
+    EXPECT_TRUE(fs::is_symlink(manifestIni()));
+    EXPECT_EQ(readBytes(elsewhere.path() / "Shared.ini"), "[B]\r\n\r\n");
+    EXPECT_EQ(readBytes(system() / "manifest.bak"), manifest);
+    EXPECT_FALSE(fs::is_symlink(system() / "manifest.bak"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path()), {}), 1);
+    EXPECT_FALSE(fs::exists(hostPath("Maps\\A.unr")));
+}
+
+TEST_F(PackageRemovalTest, ManifestWithLoneCrLineEnds) {
+    install("[A]\rFile=Maps\\A.unr\r\r[B]\rFile=Maps\\B.unr\r\r", {"Maps\\A.unr", "Maps\\B.unr"});
+
+    EXPECT_EQ(remove("A").status, RemovalStatus::Removed);
+
+    EXPECT_EQ(readBytes(manifestIni()), "[B]\rFile=Maps\\B.unr\r\r");
+    EXPECT_FALSE(fs::exists(hostPath("Maps\\A.unr")));
+    EXPECT_TRUE(fs::exists(hostPath("Maps\\B.unr")));
+}
+
+TEST_F(PackageRemovalTest, ManifestThatIsAFifoRaisesWithoutWaiting) {
+    fs::create_directories(system());
+    ASSERT_EQ(mkfifo(manifestIni().c_str(), 0644), 0);
+    try {
+        remove("A");
+        FAIL() << "removed from a FIFO";
+    } catch (const PlatformError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::PathFileAccessError);
+    }
+}
+
+TEST_F(PackageRemovalTest, FlushFailureIsAWarningAfterTheRemoval) {
+    install("[A]\r\nFile=Maps\\A.unr\r\n\r\n", {"Maps\\A.unr"});
+    FailingFileOperations failing("System", ErrorNumber::PathFileAccessError, "Disk error");
+
+    const RemovalResult result = remove("A", failing);
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed);
+    EXPECT_EQ(result.message.find("done, but the change may not be on the disk yet (Disk error)"),
+              0U)
+        << result.message;
+    EXPECT_EQ(readBytes(manifestIni()), "");
 }
 
 TEST_F(PackageRemovalTest, MissingManifestIsFileNotFound) {

@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "platform/ErrorNumber.h"
@@ -61,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  PathKind::File},
         KindCase{"DanglingLink", [](const fs::path& p) { fs::create_symlink("nowhere", p); },
-                 PathKind::Missing}),
+                 PathKind::BrokenLink}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class HostFileOperationsTest : public ::testing::Test {
@@ -90,15 +93,82 @@ TEST_F(HostFileOperationsTest, DeleteRefusesWhatWindowsWouldNotDelete) {
     EXPECT_TRUE(fs::exists(at("folder")));
 }
 
-TEST_F(HostFileOperationsTest, ReadsEveryByte) {
+TEST_F(HostFileOperationsTest, ReadsEveryByteOfOrdinaryFilesOnly) {
     const std::string bytes = "a\r\nb\0\xFF\n"s + std::string(100000, 'z');
     writeBytes(at("file"), bytes);
     fs::create_directory(at("folder"));
+    // Opened to read in the usual way, a FIFO with no writer would wait for ever.
+    ASSERT_EQ(mkfifo(at("fifo").c_str(), 0644), 0);
 
     EXPECT_EQ(m_files.readFile(at("file")), bytes);
     EXPECT_EQ(errorNumberOf([&] { m_files.readFile(at("missing")); }), ErrorNumber::FileNotFound);
     EXPECT_EQ(errorNumberOf([&] { m_files.readFile(at("folder")); }),
               ErrorNumber::PathFileAccessError);
+    EXPECT_EQ(errorNumberOf([&] { m_files.readFile(at("fifo")); }),
+              ErrorNumber::PathFileAccessError);
+}
+
+TEST_F(HostFileOperationsTest, IdentityIsTheFileReachedWhateverTheName) {
+    writeBytes(at("file"), "x");
+    writeBytes(at("other"), "x");
+    fs::create_hard_link(at("file"), at("hard link"));
+    fs::create_symlink("file", at("link"));
+    fs::create_directory(at("folder"));
+    fs::create_directory_symlink(".", at("folder link"));
+    fs::create_symlink("nowhere", at("broken"));
+
+    const auto file = m_files.identity(at("file"));
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(m_files.identity(at("hard link")), file);
+    EXPECT_EQ(m_files.identity(at("link")), file);
+    EXPECT_EQ(m_files.identity(at("folder link") / "file"), file);
+    EXPECT_NE(m_files.identity(at("other")), file);
+    EXPECT_TRUE(m_files.identity(at("other")).has_value());
+    EXPECT_EQ(m_files.identity(at("missing")), std::nullopt);
+    EXPECT_EQ(m_files.identity(at("broken")), std::nullopt);
+    EXPECT_EQ(m_files.identity(at("file") / "below"), std::nullopt);
+}
+
+TEST_F(HostFileOperationsTest, AListingGivesTheIdentitiesOfOrdinaryFilesOnly) {
+    writeBytes(at("file"), "x");
+    fs::create_hard_link(at("file"), at("hard link"));
+    fs::create_symlink("file", at("link"));
+    fs::create_directory(at("folder"));
+
+    const std::map<std::string, FileIdentity> identities = m_files.identitiesIn(m_folder.path());
+
+    EXPECT_EQ(identities,
+              (std::map<std::string, FileIdentity>{{"file", *m_files.identity(at("file"))},
+                                                   {"hard link", *m_files.identity(at("file"))}}));
+    EXPECT_TRUE(m_files.identitiesIn(at("missing")).empty());
+}
+
+TEST_F(HostFileOperationsTest, AFolderThatNoOneMayWriteAllowsNoDeletion) {
+    fs::create_directory(at("open"));
+    fs::create_directory(at("locked"));
+    writeBytes(at("open") / "file", "x");
+    writeBytes(at("locked") / "file", "x");
+    fs::permissions(at("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+
+    EXPECT_TRUE(m_files.folderAllowsDeletion(at("open") / "file"));
+    EXPECT_FALSE(m_files.folderAllowsDeletion(at("locked") / "file"));
+    EXPECT_EQ(errorNumberOf([&] { m_files.folderAllowsDeletion(at("missing") / "file"); }),
+              ErrorNumber::FileNotFound);
+    fs::permissions(at("locked"), fs::perms::owner_all);
+}
+
+TEST_F(HostFileOperationsTest, BrokenLinkIsDeletedItself) {
+    fs::create_symlink("nowhere", at("broken"));
+
+    m_files.deleteFile(at("broken"));
+
+    EXPECT_FALSE(fs::is_symlink(at("broken")));
+}
+
+TEST_F(HostFileOperationsTest, FlushingAMissingFolderFails) {
+    m_files.flushFolder(m_folder.path());
+    EXPECT_EQ(errorNumberOf([&] { m_files.flushFolder(at("missing")); }),
+              ErrorNumber::FileNotFound);
 }
 
 TEST_F(HostFileOperationsTest, WriteGivesExactlyTheBytesAndPermissions) {
@@ -152,6 +222,20 @@ TEST_F(HostFileOperationsTest, ReplaceKeepsTheOldAsBackupTheFirstTimeAndAfter) {
 
     EXPECT_EQ(readBytes(at("manifest.ini")), "third");
     EXPECT_EQ(readBytes(at("manifest.bak")), "second");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder.path()), {}), 2);
+}
+
+// rename(2) does nothing when both names are links to one file, which would
+// leave the name in progress behind.
+TEST_F(HostFileOperationsTest, ReplaceOntoABackupThatIsAHardLinkOfCurrentLeavesNothingBehind) {
+    writeBytes(at("manifest.ini"), "first");
+    fs::create_hard_link(at("manifest.ini"), at("manifest.bak"));
+    writeBytes(at("manifest.new"), "second");
+
+    m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"), at("manifest.bak"));
+
+    EXPECT_EQ(readBytes(at("manifest.ini")), "second");
+    EXPECT_EQ(readBytes(at("manifest.bak")), "first");
     EXPECT_EQ(std::distance(fs::directory_iterator(m_folder.path()), {}), 2);
 }
 

@@ -35,14 +35,29 @@ fs::path normalFolder(const fs::path& path) {
 
 // Sorted, so that a lookup among names differing only in case picks the same
 // one on every run, whatever order the file system lists them in.
-std::vector<std::string> entryNames(const fs::path& folder) {
+std::vector<std::string> entryNames(const fs::path& folder, std::error_code& error) {
     std::vector<std::string> names;
-    std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         names.push_back(it->path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// Only a folder or name that is not there says that the name is missing.
+// Any other failure leaves it unknown, and taking it for missing would let a
+// caller count an existing file as gone.
+void raiseUnlessAbsent(const std::error_code& error) {
+    if (!error || error == std::errc::no_such_file_or_directory ||
+        error == std::errc::not_a_directory) {
+        return;
+    }
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
+        throw PlatformError(ErrorNumber::PermissionDenied);
+    }
+    throw PlatformError(ErrorNumber::PathFileAccessError,
+                        PlatformError::standardDescription(ErrorNumber::PathFileAccessError) +
+                            " (" + error.message() + ")");
 }
 
 // The entry of the folder that a Windows name stands for: the exact name
@@ -52,7 +67,10 @@ std::optional<std::string> findEntry(const fs::path& folder, const std::string& 
     if (fs::exists(fs::symlink_status(folder / name, error))) {
         return name;
     }
-    for (const std::string& entry : entryNames(folder)) {
+    raiseUnlessAbsent(error);
+    const std::vector<std::string> names = entryNames(folder, error);
+    raiseUnlessAbsent(error);
+    for (const std::string& entry : names) {
         if (WindowsPath::equalsIgnoringCase(entry, name)) {
             return entry;
         }
@@ -127,7 +145,8 @@ DriveTable DriveTable::fromSystem() {
         const fs::path dosdevices = fs::path(home) / ".wine" / "dosdevices";
         // Wine names its links in lower case; "c::" and the like are raw
         // devices, not drives.
-        for (const std::string& name : entryNames(dosdevices)) {
+        std::error_code unreadable;  // a prefix that cannot be read has no drives to offer
+        for (const std::string& name : entryNames(dosdevices, unreadable)) {
             if (name.size() != 2 || name[0] < 'a' || name[0] > 'z' || name[1] != ':') {
                 continue;
             }

@@ -1,11 +1,13 @@
 #include "platform/HostFileOperations.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <system_error>
 
 #include "platform/ErrorNumber.h"
@@ -41,6 +43,13 @@ PlatformError errorFor(int error) {
 [[noreturn]] void throwLastError() {
     throw errorFor(errno);
 }
+
+// The answers that say nothing is there; any other failure leaves it unknown.
+bool isAbsence(int error) {
+    return error == ENOENT || error == ENOTDIR;
+}
+
+constexpr mode_t anyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
 class Descriptor {
 public:
@@ -91,16 +100,6 @@ void removeIfPresent(const fs::path& path) {
     }
 }
 
-// Renames are durable only once the folder that holds them is flushed.
-void syncFolder(const fs::path& folder) {
-    Descriptor fd(
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (::fsync(fd.get()) != 0) {
-        throwLastError();
-    }
-    fd.close();
-}
-
 void renameOnto(const fs::path& from, const fs::path& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) {
         throwLastError();
@@ -117,7 +116,12 @@ bool linksUnsupported(int error) {
 PathKind HostFileOperations::inspect(const fs::path& path) const {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
-        return (errno == ENOENT || errno == ENOTDIR) ? PathKind::Missing : PathKind::Other;
+        if (!isAbsence(errno)) {
+            throwLastError();
+        }
+        struct stat link {};
+        return ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode) ? PathKind::BrokenLink
+                                                                          : PathKind::Missing;
     }
     if (S_ISDIR(status.st_mode)) {
         return PathKind::Folder;
@@ -125,8 +129,65 @@ PathKind HostFileOperations::inspect(const fs::path& path) const {
     if (!S_ISREG(status.st_mode)) {
         return PathKind::Other;
     }
-    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? PathKind::ReadOnlyFile
-                                                                 : PathKind::File;
+    return (status.st_mode & anyWrite) == 0 ? PathKind::ReadOnlyFile : PathKind::File;
+}
+
+std::optional<FileIdentity> HostFileOperations::identity(const fs::path& path) const {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        if (isAbsence(errno)) {
+            return std::nullopt;
+        }
+        throwLastError();
+    }
+    return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                        static_cast<std::uint64_t>(status.st_ino)};
+}
+
+std::map<std::string, FileIdentity> HostFileOperations::identitiesIn(const fs::path& folder) const {
+    std::map<std::string, FileIdentity> identities;
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    struct stat status {};
+    if (!listing || ::fstat(::dirfd(listing.get()), &status) != 0) {
+        return identities;
+    }
+    // A listing names each entry's inode; only ordinary files are taken,
+    // since a link's own inode is not the file it leads to.
+    while (const dirent* entry = ::readdir(listing.get())) {
+        if (entry->d_type == DT_REG) {
+            identities.emplace(entry->d_name,
+                               FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                                            static_cast<std::uint64_t>(entry->d_ino)});
+        }
+    }
+    return identities;
+}
+
+bool HostFileOperations::folderAllowsDeletion(const fs::path& path) const {
+    const fs::path folder = path.parent_path();
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0) {
+        throwLastError();
+    }
+    if ((status.st_mode & anyWrite) == 0) {
+        return false;
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        if (errno == EACCES || errno == EROFS) {
+            return false;
+        }
+        throwLastError();
+    }
+    // In a sticky folder such as /tmp only the owners may delete.
+    const uid_t user = ::geteuid();
+    if ((status.st_mode & S_ISVTX) != 0 && user != 0 && user != status.st_uid) {
+        struct stat entry {};
+        if (::lstat(path.c_str(), &entry) != 0) {
+            throwLastError();
+        }
+        return entry.st_uid == user;
+    }
+    return true;
 }
 
 void HostFileOperations::deleteFile(const fs::path& path) {
@@ -140,6 +201,7 @@ void HostFileOperations::deleteFile(const fs::path& path) {
         case PathKind::Folder:
             throw PlatformError(ErrorNumber::PathFileAccessError);
         case PathKind::File:
+        case PathKind::BrokenLink:
         case PathKind::Other:
             break;
     }
@@ -149,13 +211,19 @@ void HostFileOperations::deleteFile(const fs::path& path) {
 }
 
 std::string HostFileOperations::readFile(const fs::path& path) const {
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never
+    // come; for an ordinary file the flag changes nothing.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat status {};
     if (::fstat(fd.get(), &status) != 0) {
         throwLastError();
     }
-    if (S_ISDIR(status.st_mode)) {
-        throw PlatformError(ErrorNumber::PathFileAccessError);
+    if (!S_ISREG(status.st_mode)) {
+        throw PlatformError(
+            ErrorNumber::PathFileAccessError,
+            PlatformError::standardDescription(ErrorNumber::PathFileAccessError) + " (" +
+                path.string() +
+                (S_ISDIR(status.st_mode) ? " is a folder" : " is not an ordinary file") + ")");
     }
     // One byte more than the size, so that the end shows without a second
     // allocation; the size is only a hint, and a file that grows is read on.
@@ -229,7 +297,7 @@ void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs:
     // The backup is made under a name of its own first and then renamed onto
     // the old backup, so that a crash leaves either backup whole; a hard link
     // makes it without copying and without touching current.
-    const fs::path keeping = fs::path(backup).concat(".tmp");
+    const fs::path keeping = backupInProgress(backup);
     removeIfPresent(keeping);
     if (::link(current.c_str(), keeping.c_str()) != 0) {
         if (!linksUnsupported(errno)) {
@@ -240,13 +308,24 @@ void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs:
     }
     try {
         renameOnto(keeping, backup);
+        // When the old backup is another name of current's file, rename(2)
+        // does nothing and the name in progress stays.
+        removeIfPresent(keeping);
     } catch (const PlatformError&) {
         ::unlink(keeping.c_str());
         throw;
     }
     // rename(2) swaps the name in one step: current is never absent or partial.
     renameOnto(replacement, current);
-    syncFolder(current.parent_path());
+}
+
+void HostFileOperations::flushFolder(const fs::path& folder) {
+    Descriptor fd(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (::fsync(fd.get()) != 0) {
+        throwLastError();
+    }
+    fd.close();
 }
 
 }  // namespace kestrix

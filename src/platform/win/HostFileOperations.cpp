@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,11 @@ Handle openForQuery(const fs::path& path) {
         CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr),
         path);
+}
+
+// The answers that say nothing is there; any other failure leaves it unknown.
+bool isAbsence(DWORD code) {
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
 }
 
 DWORD attributesOf(const fs::path& path) {
@@ -141,8 +148,15 @@ PathKind HostFileOperations::inspect(const fs::path& path) const {
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
-        return (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) ? PathKind::Missing
-                                                                              : PathKind::Other;
+        if (!isAbsence(code)) {
+            throw WinError::fileError(code, Utf16::toUtf8(path.native()));
+        }
+        // A link that leads nowhere still has attributes of its own.
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+                       (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0
+                   ? PathKind::BrokenLink
+                   : PathKind::Missing;
     }
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known =
@@ -158,6 +172,39 @@ PathKind HostFileOperations::inspect(const fs::path& path) const {
                                                                          : PathKind::File;
 }
 
+std::optional<FileIdentity> HostFileOperations::identity(const fs::path& path) const {
+    const HANDLE handle =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (isAbsence(code)) {
+            return std::nullopt;
+        }
+        throw WinError::fileError(code, Utf16::toUtf8(path.native()));
+    }
+    const Handle file(handle, path);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(file.get(), &information)) {
+        throwLastError(path);
+    }
+    return FileIdentity{
+        information.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+std::map<std::string, FileIdentity> HostFileOperations::identitiesIn(const fs::path&) const {
+    // Windows' listings carry no file IDs: each file is asked on its own.
+    return {};
+}
+
+bool HostFileOperations::folderAllowsDeletion(const fs::path&) const {
+    // A folder's read-only attribute does not keep Windows from deleting
+    // the files in it; what the folder's access rules refuse shows at the
+    // deletion itself.
+    return true;
+}
+
 void HostFileOperations::deleteFile(const fs::path& path) {
     // DeleteFileW refuses a read-only file by itself, as the force flag being
     // unset asks.
@@ -171,6 +218,12 @@ std::string HostFileOperations::readFile(const fs::path& path) const {
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
                 path);
+    // A pipe or a device would be read until it has nothing more to give.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) {
+        throw PlatformError(ErrorNumber::PathFileAccessError,
+                            PlatformError::standardDescription(ErrorNumber::PathFileAccessError) +
+                                " (" + Utf16::toUtf8(path.native()) + " is not an ordinary file)");
+    }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) {
         throwLastError(path);
@@ -270,7 +323,7 @@ void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs:
     // The backup is a copy made under a name of its own and then moved onto
     // the old backup: current is not touched, and a crash leaves either backup
     // whole.
-    const fs::path keeping = fs::path(backup) += L".tmp";
+    const fs::path keeping = backupInProgress(backup);
     const std::string bytes = readFile(current);
     writeFile(keeping, {bytes}, permissions(current));
     try {
@@ -280,16 +333,31 @@ void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs:
         throw;
     }
 
-    // Moving onto current takes a read-only flag away for the moment of the
-    // swap; the new content then carries current's attributes, as ReplaceFileW
-    // would have kept them.
+    // The new content takes current's attributes, as ReplaceFileW would have
+    // kept them, before the swap: once current is replaced nothing is left
+    // that could fail. Moving onto current takes its read-only flag away for
+    // the moment of the swap.
+    setAttributes(replacement, attributes);
     try {
         moveOnto(replacement, current);
     } catch (const PlatformError&) {
         SetFileAttributesW(current.c_str(), attributes);
         throw;
     }
-    setAttributes(current, attributes);
+}
+
+void HostFileOperations::flushFolder(const fs::path& folder) {
+    // The moves were written through already; flushing the folder itself
+    // asks the same of its entries, as the Linux side does, and tells when
+    // that fails.
+    Handle handle(CreateFileW(folder.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr),
+                  folder);
+    if (!FlushFileBuffers(handle.get())) {
+        throwLastError(folder);
+    }
+    handle.close(folder);
 }
 
 }  // namespace kestrix

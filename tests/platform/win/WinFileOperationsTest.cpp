@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -102,6 +103,33 @@ TEST_F(WinFileOperationsTest, ReadingAndAskingFailWithTheClassicNumbers) {
     EXPECT_EQ(errorNumberOf(
                   [&] { m_files.writeFile(at(L"missing folder\\file"), {"x"}, fs::perms::all); }),
               ErrorNumber::PathNotFound);
+}
+
+TEST_F(WinFileOperationsTest, IdentityIsTheFileReachedWhateverTheName) {
+    writeBytes(at(L"file"), "x");
+    writeBytes(at(L"other"), "x");
+    ASSERT_TRUE(CreateHardLinkW(at(L"hard link").c_str(), at(L"file").c_str(), nullptr));
+
+    const auto file = m_files.identity(at(L"file"));
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(m_files.identity(at(L"FILE")), file);
+    EXPECT_EQ(m_files.identity(at(L"file. .")), file);
+    EXPECT_EQ(m_files.identity(at(L"hard link")), file);
+    EXPECT_NE(m_files.identity(at(L"other")), file);
+    EXPECT_EQ(m_files.identity(at(L"missing")), std::nullopt);
+    EXPECT_EQ(m_files.identity(at(L"missing folder\\file")), std::nullopt);
+}
+
+TEST_F(WinFileOperationsTest, FlushingAFolderHeldWithoutSharingFails) {
+    m_files.flushFolder(m_temp.path());
+    const HANDLE holder =
+        CreateFileW(m_temp.path().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_NE(errorNumberOf([&] { m_files.flushFolder(m_temp.path()); }), 0);
+    CloseHandle(holder);
+    EXPECT_EQ(errorNumberOf([&] { m_files.flushFolder(at(L"missing")); }),
+              ErrorNumber::FileNotFound);
 }
 
 TEST_F(WinFileOperationsTest, CanonicalGivesTheNamesAsTheyAreOnDisk) {

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,15 @@ const std::vector<const wchar_t*> otherFiles = {L"System\\Core.u", L"System\\De.
 class ScannedReplacement final : public FileOperations {
 public:
     PathKind inspect(const fs::path& path) const override { return m_host.inspect(path); }
+    std::optional<FileIdentity> identity(const fs::path& path) const override {
+        return m_host.identity(path);
+    }
+    std::map<std::string, FileIdentity> identitiesIn(const fs::path& folder) const override {
+        return m_host.identitiesIn(folder);
+    }
+    bool folderAllowsDeletion(const fs::path& path) const override {
+        return m_host.folderAllowsDeletion(path);
+    }
     void deleteFile(const fs::path& path) override { m_host.deleteFile(path); }
     std::string readFile(const fs::path& path) const override { return m_host.readFile(path); }
     void writeFile(const fs::path& path, const std::vector<std::string_view>& pieces,
@@ -63,6 +74,7 @@ public:
         }
         CloseHandle(scanner);
     }
+    void flushFolder(const fs::path& folder) override { m_host.flushFolder(folder); }
 
 private:
     HostFileOperations m_host;
@@ -169,15 +181,59 @@ TEST_F(WinPackageRemovalTest, AReadOnlyFileIsRefusedBeforeAnythingChanges) {
     EXPECT_FALSE(fs::exists(m_new));
 }
 
-TEST_F(WinPackageRemovalTest, AManifestThatCannotBeSwappedStaysWhole) {
+TEST_F(WinPackageRemovalTest, AManifestThatCannotBeSwappedStaysWholeAndTheMessageSaysSo) {
     ScannedReplacement scanned;
 
-    EXPECT_THROW(remove(scanned), PlatformError);
+    const RemovalResult result = remove(scanned);
 
     // The files went first, and the manifest still lists them: Uninstall
     // again finishes the removal.
+    EXPECT_EQ(result.status, RemovalStatus::DeletionFailed);
+    EXPECT_EQ(result.message.find("The files of \"FooPack\" were deleted, but the manifest could "
+                                  "not be updated: "),
+              0U)
+        << result.message;
+    EXPECT_NE(result.message.find("It still lists the package: clicking Uninstall again will "
+                                  "finish the removal."),
+              std::string::npos)
+        << result.message;
+    EXPECT_FALSE(fs::exists(m_game / fooFiles[0]));
     EXPECT_EQ(readBytes(m_ini), manifest);
     EXPECT_EQ(remove(m_files).status, RemovalStatus::Removed);
+    expectRemoved();
+}
+
+// Windows drops dots and blanks at the end of a name: such an entry names the
+// manifest, or a file another section lists, and must not take it along.
+TEST_F(WinPackageRemovalTest, ANameWithTrailingDotsReachesTheFileWithout) {
+    const std::string dots =
+        "[Dots]\r\nFile=System\\Manifest.ini.\r\nFile=System\\Core.u. .\r\n"
+        "File=System\\Foo.u\r\n\r\n";
+    writeBytes(m_ini, kept + dots);
+
+    const RemovalResult result = PackageRemoval(m_drives, m_files).remove(m_gameDir, "Dots");
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
+    EXPECT_EQ(readBytes(m_ini), kept);
+    EXPECT_EQ(readBytes(m_bak), kept + dots);
+    EXPECT_TRUE(fs::exists(m_game / L"System" / L"Core.u"));
+    EXPECT_FALSE(fs::exists(m_game / L"System" / L"Foo.u"));
+}
+
+// Another program holds the System folder open and will not share writing:
+// the folder cannot be flushed, yet the manifest has been replaced.
+TEST_F(WinPackageRemovalTest, AFolderThatCannotBeFlushedStillReportsTheRemoval) {
+    const HANDLE holder =
+        CreateFileW((m_game / L"System").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    const RemovalResult result = remove(m_files);
+    CloseHandle(holder);
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed);
+    EXPECT_EQ(result.message.find("done, but the change may not be on the disk yet ("), 0U)
+        << result.message;
     expectRemoved();
 }
 
