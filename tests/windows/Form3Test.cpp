@@ -57,7 +57,9 @@ TEST(Form3, LoadListsTheInstalledPackagesOnceWithNothingChosen) {
     EXPECT_TRUE(rig.messageBox.shown.empty());
 
     FormTestRig empty;
-    empty.module.storeGameDir(empty.makeFolder("D:\\NotTheGame"));
+    // Its System folder is there, so that Windows too says the file is missing.
+    empty.makeFolder("D:\\NotTheGame\\System");
+    empty.module.storeGameDir("D:\\NotTheGame");
     Form3& form = empty.forms.form3();
     empty.whileShown(form, [&] {
         EXPECT_TRUE(FormTestRig::fake(form).shown);
