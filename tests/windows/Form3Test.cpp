@@ -128,6 +128,7 @@ TEST(Form3, WithNoStoredGameDirectoryTheMainWindowComesBackModally) {
         FormTestRig::fake(main).buttons.at("Command2").click();
     });
     EXPECT_TRUE(mainShownInstead);
+    EXPECT_FALSE(FormTestRig::fake(form).modal);  // not shown after all
     EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0});
 }
 
