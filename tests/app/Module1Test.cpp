@@ -30,52 +30,42 @@ struct Module1Rig {
     Module1 module{{settings, messageBox, clipboard, processLauncher, drives, files}, desktop};
 };
 
-struct Centring {
-    TwipsSize screen;
-    TwipsSize window;
-    std::pair<float, float> expected;
-};
-
-class CenterOnScreenTest : public testing::TestWithParam<Centring> {};
-
 // Half twips are kept: the layouts were drawn for the unrounded position.
-TEST_P(CenterOnScreenTest, MovesTheOuterFrameToHalfTheFreeSpace) {
-    const Centring centring = GetParam();
-    FakeDesktop desktop;
-    FakeWindow window(desktop, FormLayout{"", 0, 0, {}});
-    window.screen = centring.screen;
-    window.outer = centring.window;
-    CenterOnScreen(window);
-    EXPECT_EQ(window.movedTo, centring.expected);
+TEST(CenterOnScreen, MovesTheOuterFrameToHalfTheFreeSpace) {
+    const struct {
+        TwipsSize screen;
+        TwipsSize window;
+        std::pair<float, float> expected;
+    } cases[] = {{{19200, 14400}, {5730, 4500}, {6735.0f, 4950.0f}},
+                 {{19200, 14400}, {5835, 4275}, {6682.5f, 5062.5f}},
+                 {{4000, 3000}, {5000, 3000}, {-500.0f, 0.0f}}};
+    for (const auto& centring : cases) {
+        FakeDesktop desktop;
+        FakeWindow window(desktop, FormLayout{"", 0, 0, {}});
+        window.screen = centring.screen;
+        window.outer = centring.window;
+        CenterOnScreen(window);
+        EXPECT_EQ(window.movedTo, centring.expected);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, CenterOnScreenTest,
-                         testing::Values(Centring{{19200, 14400}, {5730, 4500}, {6735.0f, 4950.0f}},
-                                         Centring{{19200, 14400}, {5835, 4275}, {6682.5f, 5062.5f}},
-                                         Centring{{4000, 3000}, {5000, 3000}, {-500.0f, 0.0f}}));
-
-struct Untrapped {
-    std::function<void()> handler;
-    const char* report;
-};
-
-class Module1Guard : public testing::TestWithParam<Untrapped> {};
-
-TEST_P(Module1Guard, ReportsAnUntrappedErrorWithItsNumberAndEndsWithCodeOne) {
-    Module1Rig rig;
-    rig.module.runHandler(GetParam().handler);
-    EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{GetParam().report});
-    EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{1});
-    EXPECT_TRUE(rig.module.programEnding());
+TEST(Module1, ReportsAnUntrappedErrorWithItsNumberAndEndsWithCodeOne) {
+    const struct {
+        std::function<void()> handler;
+        const char* report;
+    } cases[] = {
+        {[] { throw PlatformError(ErrorNumber::PathNotFound); },
+         "Run-time error '76':\n\nPath not found"},
+        {[] { throw std::runtime_error("bad state"); }, "Run-time error '51':\n\nbad state"},
+        {[] { throw 42; }, "Run-time error '51':\n\nInternal error"}};
+    for (const auto& untrapped : cases) {
+        Module1Rig rig;
+        rig.module.runHandler(untrapped.handler);
+        EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{untrapped.report});
+        EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{1});
+        EXPECT_TRUE(rig.module.programEnding());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Errors, Module1Guard,
-    testing::Values(Untrapped{[] { throw PlatformError(ErrorNumber::PathNotFound); },
-                              "Run-time error '76':\n\nPath not found"},
-                    Untrapped{[] { throw std::runtime_error("bad state"); },
-                              "Run-time error '51':\n\nbad state"},
-                    Untrapped{[] { throw 42; }, "Run-time error '51':\n\nInternal error"}));
 
 TEST(Module1, EndHidesEveryWindowEndsOnceAndNoHandlerRunsAfterIt) {
     Module1Rig rig;

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <algorithm>
 #include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,20 +16,8 @@ public:
     }
     void onOpen(std::function<void(int index)> handler) override { m_opened = std::move(handler); }
 
-    // The user opens the entry of that text, by a double click or Enter.
-    void open(const std::string& text) {
-        const auto entry = std::find_if(entries.begin(), entries.end(),
-                                        [&text](const DirEntry& e) { return e.text == text; });
-        m_opened(static_cast<int>(entry - entries.begin()));
-    }
-
-    std::vector<std::string> texts() const {
-        std::vector<std::string> all;
-        for (const DirEntry& entry : entries) {
-            all.push_back(entry.text);
-        }
-        return all;
-    }
+    // The user opens an entry, by a double click or Enter.
+    void open(int index) { m_opened(index); }
 
     std::vector<DirEntry> entries;
     int current = -1;

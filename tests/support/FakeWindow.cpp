@@ -6,9 +6,7 @@ namespace kestrix {
 
 FakeWindow::FakeWindow(FakeDesktop& desktop, const FormLayout& layout)
     // A frame as Windows draws one: borders and a title bar.
-    : title(layout.title),
-      outer{layout.clientWidth + 120, layout.clientHeight + 450},
-      m_desktop(desktop) {}
+    : outer{layout.clientWidth + 120, layout.clientHeight + 450}, m_desktop(desktop) {}
 
 void FakeWindow::showModal(WindowView& modalOwner) {
     shown = true;

@@ -41,7 +41,6 @@ public:
     // The user closes the window by its frame.
     void closeByFrame();
 
-    std::string title;
     bool shown = false;
     bool modal = false;
     WindowView* owner = nullptr;

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,12 +14,18 @@ namespace kestrix {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kestrix-XXXXXX").string();
-        const char* made = mkdtemp(pattern.data());
-        if (made == nullptr) {
-            throw std::runtime_error("cannot make a temporary folder");
+        // A random name, retried when taken: made the same way on Linux and
+        // on Windows, which has no mkdtemp.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path candidate =
+                std::filesystem::temp_directory_path() / ("kestrix-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate)) {
+                m_path = std::filesystem::canonical(candidate).make_preferred();
+                return;
+            }
         }
-        m_path = std::filesystem::canonical(made);
+        throw std::runtime_error("cannot make a temporary folder");
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -41,10 +41,11 @@ public:
     }
 };
 
+// Closed by its frame and opened again, the list does not grow; a missing
+// manifest is reported and the window opens empty.
 TEST(Form3, LoadListsTheInstalledPackagesOnceWithNothingChosen) {
     UninstallerRig rig;
     for (int opening = 0; opening < 2; ++opening) {
-        // Closed by its frame and opened again, the list does not grow.
         rig.withUninstaller([&](FakeWindow& window, FakeComboBox& combo) {
             EXPECT_TRUE(window.shown);
             EXPECT_EQ(combo.items, (std::vector<std::string>{"Foo Pack", "BarMaps"}));
@@ -54,80 +55,65 @@ TEST(Form3, LoadListsTheInstalledPackagesOnceWithNothingChosen) {
     }
     EXPECT_EQ(rig.module.state().SavedGameDir, "D:\\UT");
     EXPECT_TRUE(rig.messageBox.shown.empty());
-}
 
-TEST(Form3, MissingManifestIsReportedAndTheWindowOpensEmpty) {
-    FormTestRig rig;
-    rig.makeFolder("D:\\NotTheGame");
-    rig.module.storeGameDir("D:\\NotTheGame");
-    bool openedEmpty = false;
-    Form3& form = rig.forms.form3();
-    rig.whileShown(form, [&] {
-        openedEmpty = FormTestRig::fake(form).shown &&
-                      FormTestRig::fake(form).comboBoxes.at("Combo1").items.empty();
+    FormTestRig empty;
+    // Its System folder is there, so that Windows too says the file is missing.
+    empty.makeFolder("D:\\NotTheGame\\System");
+    empty.module.storeGameDir("D:\\NotTheGame");
+    Form3& form = empty.forms.form3();
+    empty.whileShown(form, [&] {
+        EXPECT_TRUE(FormTestRig::fake(form).shown);
+        EXPECT_TRUE(FormTestRig::fake(form).comboBoxes.at("Combo1").items.empty());
     });
-    EXPECT_TRUE(openedEmpty);
-    EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{"File not found"});
-    EXPECT_TRUE(rig.desktop.quitCodes.empty());
+    EXPECT_EQ(empty.messageBox.shown, std::vector<std::string>{"File not found"});
+    EXPECT_TRUE(empty.desktop.quitCodes.empty());
 }
 
-TEST(Form3, UninstallRemovesThePackageLeavesTheListAndSaysDone) {
-    UninstallerRig rig;
-    rig.withUninstaller([&](FakeWindow& window, FakeComboBox& combo) {
-        combo.addItem("Foo Pack");  // the same name twice: every entry leaves
-        combo.text = "Foo Pack";
-        window.buttons.at("Command2").click();
-        EXPECT_EQ(combo.items, std::vector<std::string>{"BarMaps"});
-        EXPECT_EQ(combo.text, "");
-        EXPECT_TRUE(window.shown);
-    });
-    EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{"done"});
-    EXPECT_EQ(rig.module.state().ChosenPackage, "Foo Pack");
-    EXPECT_FALSE(rig.exists("D:\\UT\\System\\Foo.u"));
-    // Still listed by the base game, in another letter case.
-    EXPECT_TRUE(rig.exists("D:\\UT\\System\\De.u"));
-    EXPECT_EQ(readBytes(rig.host("D:\\UT\\system\\manifest.bak")), Manifest);
-    const std::string now = readBytes(rig.host("D:\\UT\\system\\manifest.ini"));
-    EXPECT_EQ(now.find("[Foo Pack]"), std::string::npos);
-    EXPECT_NE(now.find("[BarMaps]\r\nFile=Maps\\DM-Bar][.unr\r\n"), std::string::npos);
-    EXPECT_TRUE(rig.desktop.quitCodes.empty());
-}
-
-struct Refusal {
-    const char* typed;
-    bool removeManifest;
-    const char* messageStart;
-};
-
-class Form3Refusal : public testing::TestWithParam<Refusal> {};
-
-// A name that is not installed, or a manifest that went away since the window
-// opened, is reported; nothing changes and the window stays for another try.
-TEST_P(Form3Refusal, IsReportedAndChangesNothing) {
-    const Refusal refusal = GetParam();
-    UninstallerRig rig;
-    rig.withUninstaller([&](FakeWindow& window, FakeComboBox& combo) {
-        if (refusal.removeManifest) {
-            std::filesystem::remove(rig.host("D:\\UT\\System\\Manifest.ini"));
+// The window stays for another try whatever the outcome. A name that is not
+// installed, or a manifest that went away since the window opened, is
+// reported and changes nothing.
+TEST(Form3, UninstallRemovesThePackageOrReportsWhyNot) {
+    const struct {
+        const char* typed;
+        bool removeManifest;
+        const char* messageStart;
+    } cases[] = {{"Foo Pack", false, "done"},
+                 {"UnrealTournament", false, "No package named \"UnrealTournament\""},
+                 {"Foo Pack", true, "File not found"}};
+    for (const auto& uninstall : cases) {
+        const bool removes = std::string(uninstall.messageStart) == "done";
+        UninstallerRig rig;
+        rig.withUninstaller([&](FakeWindow& window, FakeComboBox& combo) {
+            if (uninstall.removeManifest) {
+                std::filesystem::remove(rig.host("D:\\UT\\System\\Manifest.ini"));
+            }
+            combo.addItem("Foo Pack");  // the same name twice: every entry leaves
+            combo.text = uninstall.typed;
+            window.buttons.at("Command2").click();
+            EXPECT_EQ(combo.items,
+                      (removes ? std::vector<std::string>{"BarMaps"}
+                               : std::vector<std::string>{"Foo Pack", "BarMaps", "Foo Pack"}));
+            EXPECT_EQ(combo.text, removes ? "" : uninstall.typed);
+            EXPECT_TRUE(window.shown);
+        });
+        ASSERT_EQ(rig.messageBox.shown.size(), 1U);
+        EXPECT_TRUE(rig.messageBox.shown[0].starts_with(uninstall.messageStart))
+            << rig.messageBox.shown[0];
+        EXPECT_EQ(rig.exists("D:\\UT\\System\\Foo.u"), !removes);
+        // Still listed by the base game, in another letter case.
+        EXPECT_TRUE(rig.exists("D:\\UT\\System\\De.u"));
+        EXPECT_TRUE(rig.exists("D:\\UT\\System\\Engine.u"));
+        EXPECT_EQ(rig.exists("D:\\UT\\System\\manifest.bak"), removes);
+        EXPECT_TRUE(rig.desktop.quitCodes.empty());
+        if (removes) {
+            EXPECT_EQ(rig.module.state().ChosenPackage, "Foo Pack");
+            EXPECT_EQ(readBytes(rig.host("D:\\UT\\system\\manifest.bak")), Manifest);
+            const std::string now = readBytes(rig.host("D:\\UT\\system\\manifest.ini"));
+            EXPECT_EQ(now.find("[Foo Pack]"), std::string::npos);
+            EXPECT_NE(now.find("[BarMaps]\r\nFile=Maps\\DM-Bar][.unr\r\n"), std::string::npos);
         }
-        combo.text = refusal.typed;
-        window.buttons.at("Command2").click();
-        EXPECT_TRUE(window.shown);
-        EXPECT_EQ(combo.items.size(), 2U);
-    });
-    ASSERT_EQ(rig.messageBox.shown.size(), 1U);
-    EXPECT_TRUE(rig.messageBox.shown[0].starts_with(refusal.messageStart))
-        << rig.messageBox.shown[0];
-    EXPECT_FALSE(rig.exists("D:\\UT\\System\\manifest.bak"));
-    EXPECT_TRUE(rig.exists("D:\\UT\\System\\Foo.u"));
-    EXPECT_TRUE(rig.exists("D:\\UT\\System\\Engine.u"));
-    EXPECT_TRUE(rig.desktop.quitCodes.empty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, Form3Refusal,
-                         testing::Values(Refusal{"UnrealTournament", false,
-                                                 "No package named \"UnrealTournament\""},
-                                         Refusal{"Foo Pack", true, "File not found"}));
 
 TEST(Form3, WithNoStoredGameDirectoryTheMainWindowComesBackModally) {
     FormTestRig rig;
@@ -142,6 +128,7 @@ TEST(Form3, WithNoStoredGameDirectoryTheMainWindowComesBackModally) {
         FormTestRig::fake(main).buttons.at("Command2").click();
     });
     EXPECT_TRUE(mainShownInstead);
+    EXPECT_FALSE(FormTestRig::fake(form).modal);  // not shown after all
     EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0});
 }
 

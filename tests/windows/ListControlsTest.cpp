@@ -4,9 +4,6 @@
 
 #include "platform/ErrorNumber.h"
 #include "support/ErrorNumberOf.h"
-#include "support/FakeDirList.h"
-#include "support/FakeDriveList.h"
-#include "support/FakeFileList.h"
 #include "support/FormTestRig.h"
 #include "windows/DirListBox.h"
 #include "windows/DriveListBox.h"
@@ -35,7 +32,7 @@ TEST(DirListBox, ShowsTheRootAndAncestorsOpenThenTheVisibleSubfoldersClosedInNam
     }
     rig.makeFile("C:\\Games\\UT\\readme.txt");
     Counted<DirListBox, FakeDirList> dir(rig.drives);
-    dir.list.setPath("c:\\games\\ut");
+    dir.list.setPath("c:\\Games\\UT\\System\\..");
     EXPECT_EQ(dir.list.path(), "C:\\Games\\UT");
     const std::vector<DirEntry> expected{{"C:\\", 0, true},    {"Games", 1, true},
                                          {"UT", 2, true},      {"maps", 3, false},
@@ -49,87 +46,80 @@ TEST(DirListBox, ShowsTheRootAndAncestorsOpenThenTheVisibleSubfoldersClosedInNam
     EXPECT_EQ(dir.view.current, 2);
 }
 
+// The list moves and raises its change only when its folder changes; a folder
+// that is missing or on a drive that is not ready is refused, and a failed
+// open by the user is reported, not raised. The list stays either way.
 TEST(DirListBox, MovesAndRaisesItsChangeOnlyWhenItsFolderChanges) {
     FormTestRig rig;
     rig.makeFolder("C:\\cwd\\Sub");
     Counted<DirListBox, FakeDirList> dir(rig.drives);
+    std::vector<std::string> failures;
+    dir.list.onOpenFailed([&](const std::string& description) { failures.push_back(description); });
     const struct {
         std::function<void()> action;
+        int error;  // the number it raises, 0 for none
         const char* path;
         int changes;
     } steps[] = {
-        {[&] { dir.list.setPath("C:\\cwd"); }, "C:\\cwd", 1},
-        {[&] { dir.list.setPath("c:\\CWD"); }, "C:\\cwd", 1},
-        {[&] { dir.view.open("Sub"); }, "C:\\cwd\\Sub", 2},
-        {[&] { dir.view.open("C:\\"); }, "C:\\", 3},
-        {[&] { dir.list.setPath("d: [whatever]"); }, "D:\\", 4},
-        {[&] { dir.list.setPath("c:"); }, "C:\\cwd", 5},
+        {[&] { dir.list.setPath("C:\\cwd"); }, 0, "C:\\cwd", 1},
+        {[&] { dir.list.setPath("c:\\cwd\\"); }, 0, "C:\\cwd", 1},
+        {[&] { dir.view.open(2); }, 0, "C:\\cwd\\Sub", 2},
+        {[&] { dir.view.open(0); }, 0, "C:\\", 3},
+        {[&] { dir.list.setPath("d: [whatever]"); }, 0, "D:\\", 4},
+        {[&] { dir.list.setPath("c:"); }, 0, "C:\\cwd", 5},
+        {[&] { dir.list.setPath("C:\\Gone"); }, ErrorNumber::PathNotFound, "C:\\cwd", 5},
+        {[&] { dir.list.setPath("x:"); }, ErrorNumber::DeviceUnavailable, "C:\\cwd", 5},
+        {[&] { dir.list.setPath("X:\\UT"); }, ErrorNumber::DeviceUnavailable, "C:\\cwd", 5},
+        {[&] {
+             std::filesystem::remove(rig.host("C:\\cwd\\Sub"));
+             dir.view.open(2);
+         },
+         0, "C:\\cwd", 5},
     };
     for (const auto& step : steps) {
-        step.action();
+        EXPECT_EQ(errorNumberOf(step.action), step.error) << step.path;
         EXPECT_EQ(dir.list.path(), step.path);
         EXPECT_EQ(dir.changes, step.changes) << step.path;
     }
-}
-
-TEST(DirListBox, RefusesMissingFoldersAndDrivesThatAreNotReadyAndStays) {
-    FormTestRig rig;
-    rig.makeFolder("C:\\cwd\\Sub");
-    Counted<DirListBox, FakeDirList> dir(rig.drives);
-    dir.list.setPath("C:\\cwd");
-    EXPECT_EQ(errorNumberOf([&] { dir.list.setPath("C:\\Gone"); }), ErrorNumber::PathNotFound);
-    EXPECT_EQ(errorNumberOf([&] { dir.list.setPath("x:"); }), ErrorNumber::DeviceUnavailable);
-    EXPECT_EQ(errorNumberOf([&] { dir.list.setPath("X:\\UT"); }), ErrorNumber::DeviceUnavailable);
-    // The user's open is reported, not raised.
-    std::vector<std::string> failures;
-    dir.list.onOpenFailed([&](const std::string& description) { failures.push_back(description); });
-    std::filesystem::remove(rig.host("C:\\cwd\\Sub"));
-    dir.view.open("Sub");
     EXPECT_EQ(failures, std::vector<std::string>{"Path not found"});
-    EXPECT_EQ(dir.list.path(), "C:\\cwd");
-    EXPECT_EQ(dir.view.texts(), (std::vector<std::string>{"C:\\", "cwd", "Sub"}));
-    EXPECT_EQ(dir.changes, 1);
+    EXPECT_EQ(dir.view.entries.size(), 3U);
 }
 
 TEST(DriveListBox, NamesEachDriveAndRaisesItsChangeWhenAnotherIsChosen) {
     FormTestRig rig;
     Counted<DriveListBox, FakeDriveList> drive(rig.drives);
-    const std::string base = rig.root.path().string();
+    const std::filesystem::path& base = rig.root.path();
     EXPECT_EQ(drive.view.items,
-              (std::vector<std::string>{"c: [" + base + "/c]", "d: [" + base + "/d]",
-                                        "x: [" + base + "/missing]"}));
+              (std::vector<std::string>{"c: [" + (base / "c").string() + "]",
+                                        "d: [" + (base / "d").string() + "]",
+                                        "x: [" + (base / "missing").string() + "]"}));
     EXPECT_EQ(drive.view.current, 0);
     const struct {
         std::function<void()> action;
+        int error;  // the number it raises, 0 for none
         int current;
         int changes;
     } steps[] = {
-        {[&] { drive.list.setDrive("d"); }, 1, 1},
-        {[&] { drive.list.setDrive("D:\\Mods"); }, 1, 1},
-        {[&] { drive.list.setDrive(drive.list.drive()); }, 1, 1},
-        {[&] { drive.view.pick(1); }, 1, 1},
-        {[&] { drive.view.pick(2); }, 2, 2},
-        {[&] { drive.list.showDriveOf("C:\\UT"); }, 0, 2},
+        {[&] { drive.list.setDrive("d"); }, 0, 1, 1},
+        {[&] { drive.list.setDrive("D:\\Mods"); }, 0, 1, 1},
+        {[&] { drive.list.setDrive(drive.list.drive()); }, 0, 1, 1},
+        {[&] { drive.view.pick(1); }, 0, 1, 1},
+        {[&] { drive.view.pick(2); }, 0, 2, 2},
+        {[&] { drive.list.showDriveOf("C:\\UT"); }, 0, 0, 2},
+        {[&] { drive.list.setDrive("q"); }, ErrorNumber::DeviceUnavailable, 0, 2},
+        {[&] { drive.list.showDriveOf("q:\\"); }, ErrorNumber::DeviceUnavailable, 0, 2},
     };
     for (const auto& step : steps) {
-        step.action();
+        EXPECT_EQ(errorNumberOf(step.action), step.error);
         EXPECT_EQ(drive.view.current, step.current);
         EXPECT_EQ(drive.list.drive(), drive.view.items[step.current]);
         EXPECT_EQ(drive.changes, step.changes) << step.current;
     }
-    EXPECT_EQ(errorNumberOf([&] { drive.list.setDrive("q"); }), ErrorNumber::DeviceUnavailable);
-    EXPECT_EQ(errorNumberOf([&] { drive.list.showDriveOf("q:\\"); }),
-              ErrorNumber::DeviceUnavailable);
-    EXPECT_EQ(drive.view.current, 0);
-}
 
-TEST(DriveListBox, StartsOnTheDriveOfTheCurrentDirectory) {
-    FormTestRig rig;
-    const DriveTable drives({{'C', rig.root.path() / "c"}, {'D', rig.root.path() / "d"}},
-                            rig.root.path() / "d");
-    Counted<DriveListBox, FakeDriveList> drive(drives);
-    EXPECT_EQ(drive.view.current, 1);
-    EXPECT_TRUE(drive.list.drive().starts_with("d: ["));
+    // It starts on the drive of the current directory, not on the first.
+    const DriveTable onD({{'C', base / "c"}, {'D', base / "d"}}, base / "d");
+    const Counted<DriveListBox, FakeDriveList> startsOnD(onD);
+    EXPECT_EQ(startsOnD.view.current, 1);
 }
 
 TEST(FileListBox, ShowsMatchingVisibleFilesInAnyCaseInNameOrder) {
@@ -143,7 +133,7 @@ TEST(FileListBox, ShowsMatchingVisibleFilesInAnyCaseInNameOrder) {
     FakeFileList view;
     FileListBox list(rig.drives, view);
     list.setPattern("*.umod");
-    list.setPath("c:\\mods");
+    list.setPath("c:\\Mods\\");
     EXPECT_EQ(list.path(), "C:\\Mods");
     EXPECT_EQ(view.entries, (std::vector<std::string>{"a.UMOD", "B.umod", "c.Umod"}));
     EXPECT_EQ(list.fileName(), "");

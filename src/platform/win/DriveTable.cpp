@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -11,12 +12,14 @@
 #include "platform/WindowsPath.h"
 #include "platform/win/Utf16.h"
 
-// On Windows the texts already are host paths: a path is handed to Windows as
-// it stands and Windows itself finds each name whatever its letter case, so
-// nothing is mapped. The table serves only to list the drives and to say
-// which are ready. A table built from a list (for tests) keeps that list, and
-// its roots are the folders whose presence makes a drive ready; paths are
-// never looked up through them.
+// On Windows the texts already are host paths: a path on a drive whose root is
+// its own ("C:\\", as every drive of fromSystem) is handed to Windows as it
+// stands and Windows itself finds each name whatever its letter case, so
+// nothing is mapped; the table serves only to list the drives and to say which
+// are ready. A table built from a list (for tests) may give a letter another
+// folder as its root, as the Linux side's table does, so that the same tests
+// run on temporary folders as drives: texts on such a drive are mapped onto
+// that folder and back.
 
 namespace kestrix {
 
@@ -48,6 +51,25 @@ const Drive* findDrive(const std::vector<Drive>& drives, char letter) {
     return drive == drives.end() ? nullptr : &*drive;
 }
 
+bool isOwnRoot(const Drive& drive) {
+    return drive.root == rootOf(drive.letter);
+}
+
+// The number of leading components of path that folder holds, or nothing when
+// folder is not path or an ancestor of it; names compare as Windows does.
+std::optional<std::ptrdiff_t> heldLength(const fs::path& folder, const fs::path& path) {
+    const auto [folderEnd, pathEnd] =
+        std::mismatch(folder.begin(), folder.end(), path.begin(), path.end(),
+                      [](const fs::path& a, const fs::path& b) {
+                          return WindowsPath::equalsIgnoringCase(Utf16::toUtf8(a.native()),
+                                                                 Utf16::toUtf8(b.native()));
+                      });
+    if (folderEnd != folder.end()) {
+        return std::nullopt;
+    }
+    return std::distance(path.begin(), pathEnd);
+}
+
 }  // namespace
 
 DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory)
@@ -55,6 +77,7 @@ DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirecto
       m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))) {
     for (Drive& drive : m_drives) {
         drive.letter = upperCase(drive.letter);
+        drive.root = normalFolder(drive.root);
     }
 }
 
@@ -86,15 +109,45 @@ bool DriveTable::isReady(char letter) const {
 fs::path DriveTable::toHost(std::string_view windowsPath) const {
     // A text without a letter is on the current directory's drive or a network
     // share; Windows reports those itself when they fail.
-    if (const std::optional<char> letter = WindowsPath::driveLetter(windowsPath);
-        letter && !isReady(*letter)) {
+    const std::optional<char> letter = WindowsPath::driveLetter(windowsPath);
+    if (letter && !isReady(*letter)) {
         throw PlatformError(ErrorNumber::DeviceUnavailable);
     }
-    return fs::path(Utf16::fromUtf8(windowsPath));
+    const fs::path host(Utf16::fromUtf8(windowsPath));
+    if (const Drive* drive = letter ? findDrive(m_drives, upperCase(*letter)) : nullptr;
+        drive != nullptr && !isOwnRoot(*drive)) {
+        return drive->root / host.relative_path();
+    }
+    return host;
 }
 
 std::string DriveTable::toWindows(const fs::path& hostPath) const {
-    return Utf16::toUtf8(normalFolder(m_processCurrentDirectory / hostPath).native());
+    const fs::path path = normalFolder(m_processCurrentDirectory / hostPath);
+    // A mapped drive gives its letter to the paths in its folder, the most
+    // specific folder first.
+    const Drive* best = nullptr;
+    std::ptrdiff_t bestLength = 0;
+    for (const Drive& drive : m_drives) {
+        const std::optional<std::ptrdiff_t> length =
+            isOwnRoot(drive) ? std::nullopt : heldLength(drive.root, path);
+        if (length && *length > bestLength) {
+            best = &drive;
+            bestLength = *length;
+        }
+    }
+    if (best == nullptr) {
+        return Utf16::toUtf8(path.native());
+    }
+    std::wstring windows = rootOf(best->letter).native();
+    auto name = path.begin();
+    std::advance(name, bestLength);
+    for (; name != path.end(); ++name) {
+        if (windows.back() != L'\\') {
+            windows += L'\\';
+        }
+        windows += name->native();
+    }
+    return Utf16::toUtf8(windows);
 }
 
 std::string DriveTable::currentDirectory(char letter) const {

@@ -37,42 +37,35 @@ class QtClipboardTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void textGoesToTheKeeperOrElseToQt_data() {
-        QTest::addColumn<bool>("withKeeper");
-        QTest::addColumn<bool>("serves");
-        QTest::addColumn<bool>("keeps");
-        QTest::addColumn<bool>("qtHoldsText");
-        QTest::addColumn<bool>("qtCleared");
-        QTest::newRow("no keeper (Windows)") << false << false << false << true << true;
-        QTest::newRow("the keeper serves and keeps") << true << true << true << false << false;
-        QTest::newRow("the helper fails to start") << true << true << false << true << false;
-        QTest::newRow("no X display") << true << false << false << true << true;
-    }
-
     void textGoesToTheKeeperOrElseToQt() {
-        QFETCH(bool, withKeeper);
-        QFETCH(bool, serves);
-        QFETCH(bool, keeps);
-        QFETCH(bool, qtHoldsText);
-        QFETCH(bool, qtCleared);
-        QGuiApplication::clipboard()->setText("before");
-        FakeKeeper keeper(serves, keeps);
-        QtClipboard clipboard(withKeeper ? &keeper : nullptr);
-
-        clipboard.clear();
-        QCOMPARE(QGuiApplication::clipboard()->text().isEmpty(), qtCleared);
-
-        // The program's system text reaches the keeper as UTF-8 and Qt as the
-        // same characters.
-        const std::string gameDir = fromQt(QString("Z:\\home\\j\u00fcrgen\\UT"));
-        clipboard.setText(gameDir);
-        if (withKeeper) {
-            QCOMPARE(keeper.kept(), std::optional<std::string>("Z:\\home\\j\xc3\xbcrgen\\UT"));
-        } else {
-            QVERIFY(!keeper.kept().has_value());
+        const struct {
+            const char* name;
+            bool withKeeper;
+            bool serves;
+            bool keeps;
+            bool qtHoldsText;
+            bool qtCleared;
+        } cases[] = {{"no keeper (Windows)", false, false, false, true, true},
+                     {"the keeper serves and keeps", true, true, true, false, false},
+                     {"the helper fails to start", true, true, false, true, false},
+                     {"no X display", true, false, false, true, true}};
+        for (const auto& c : cases) {
+            QGuiApplication::clipboard()->setText("before");
+            FakeKeeper keeper(c.serves, c.keeps);
+            QtClipboard clipboard(c.withKeeper ? &keeper : nullptr);
+            clipboard.clear();
+            QVERIFY2(QGuiApplication::clipboard()->text().isEmpty() == c.qtCleared, c.name);
+            // The program's system text reaches the keeper as UTF-8 and Qt as
+            // the same characters.
+            clipboard.setText(fromQt(QString("Z:\\home\\j\u00fcrgen\\UT")));
+            QVERIFY2(keeper.kept() ==
+                         (c.withKeeper ? std::optional<std::string>("Z:\\home\\j\xc3\xbcrgen\\UT")
+                                       : std::nullopt),
+                     c.name);
+            QVERIFY2((QGuiApplication::clipboard()->text() ==
+                      QString("Z:\\home\\j\u00fcrgen\\UT")) == c.qtHoldsText,
+                     c.name);
         }
-        QCOMPARE(QGuiApplication::clipboard()->text() == QString("Z:\\home\\j\u00fcrgen\\UT"),
-                 qtHoldsText);
     }
 };
 
