@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "manifest/ManifestText.h"
+#include "platform/CodePage.h"
 #include "platform/WindowsPath.h"
 
 namespace kestrix {
@@ -16,9 +17,6 @@ namespace {
 // of paths of a large manifest do not make two calls for every character.
 constexpr bool isSeparator(char c) {
     return c == '\\' || c == '/';
-}
-constexpr char foldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 constexpr std::string_view prefix = "File=";
 
@@ -52,6 +50,23 @@ std::size_t nameStart(std::string_view path, std::size_t end) {
     return end;
 }
 
+// The bytes of a word beyond ASCII in lower case, as the code page folds
+// them; ASCII letters are left to the hash's own folding.
+std::uint64_t foldedBeyondAscii(std::uint64_t word, const CodePage& codePage) {
+    constexpr std::uint64_t highBits = 0x8080808080808080u;
+    if ((word & highBits) == 0) {
+        return word;
+    }
+    std::uint64_t folded = 0;
+    for (unsigned shift = 0; shift < 64; shift += 8) {
+        const auto byte = static_cast<char>((word >> shift) & 0xFF);
+        const auto lower = static_cast<unsigned char>(
+            static_cast<unsigned char>(byte) < 0x80 ? byte : codePage.foldCase(byte));
+        folded |= static_cast<std::uint64_t>(lower) << shift;
+    }
+    return folded;
+}
+
 }  // namespace
 
 std::optional<std::string_view> FileEntry::pathOf(std::string_view line) {
@@ -75,6 +90,7 @@ bool FileEntry::staysInside(std::string_view path) {
 }
 
 void FileEntry::sameFileKey(std::string_view path, std::string& key) {
+    const CodePage& codePage = CodePage::system();
     key.clear();
     std::size_t begin = 0;
     while (begin < path.size()) {
@@ -88,7 +104,7 @@ void FileEntry::sameFileKey(std::string_view path, std::string& key) {
                 key.push_back('\\');
             }
             for (const char c : name) {
-                key.push_back(foldCase(c));
+                key.push_back(codePage.foldCase(c));
             }
         }
         begin = end + 1;
@@ -109,14 +125,17 @@ std::uint32_t FileEntry::nameHash(std::string_view path) {
         end = begin;
     }
     // Eight bytes at a time, each with its 0x20 bit set: that makes upper and
-    // lower case letters equal, and the few other characters it merges only
-    // cost a closer look at a path that is not the one sought.
+    // lower case ASCII letters equal, and the few other characters it merges
+    // only cost a closer look at a path that is not the one sought. Letters
+    // beyond ASCII are folded by the code page first, since their two cases
+    // need not differ in that bit alone ("\x8A" and "\x9A" are "Š" and "š").
     constexpr std::uint64_t lowerCase = 0x2020202020202020u;
+    const CodePage& codePage = CodePage::system();
     const char* name = path.data() + begin;
     const std::size_t length = end - begin;
     std::uint64_t hash = length;
-    const auto mix = [&hash](std::uint64_t word) {
-        hash = (hash ^ (word | lowerCase)) * 0x9E3779B97F4A7C15u;
+    const auto mix = [&hash, &codePage](std::uint64_t word) {
+        hash = (hash ^ (foldedBeyondAscii(word, codePage) | lowerCase)) * 0x9E3779B97F4A7C15u;
     };
     if (length >= sizeof(std::uint64_t)) {
         std::uint64_t word = 0;

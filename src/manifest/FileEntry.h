@@ -24,8 +24,8 @@ public:
 
     // Sets key to the form in which two paths naming the same file on Windows
     // are equal: the names between separators ("\" or "/"), without empty and
-    // "." ones, in lower case (ASCII letters only), joined by "\". A buffer of the caller's, so
-    // that comparing many paths does not allocate for each.
+    // "." ones, in lower case (as the system's code page folds it), joined by "\". A buffer of the
+    // caller's, so that comparing many paths does not allocate for each.
     static void sameFileKey(std::string_view path, std::string& key);
 
     // A hash of the path's last name as sameFileKey spells it, so that paths

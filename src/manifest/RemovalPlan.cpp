@@ -96,7 +96,7 @@ void RemovalPlan::chooseFilesToDelete() {
     // hash set holds only the package's few paths.
     for (const std::string_view piece : m_keptText) {
         ManifestReader reader;
-        reader.openText(piece);
+        reader.openPart(piece);
         while (!reader.atEnd() && !deletable.empty()) {
             const auto path = FileEntry::pathOf(reader.next().text);
             if (path && names.test(FileEntry::nameHash(*path) % names.size())) {
