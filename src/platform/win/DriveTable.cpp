@@ -12,11 +12,10 @@
 #include "platform/win/Utf16.h"
 
 // On Windows the texts already are host paths: a path is handed to Windows as
-// it stands and Windows itself finds each name whatever its letter case, so
-// nothing is mapped. The table serves only to list the drives and to say
-// which are ready. A table built from a list (for tests) keeps that list, and
-// its roots are the folders whose presence makes a drive ready; paths are
-// never looked up through them.
+// it stands, converted from the ANSI code page, and Windows itself finds each
+// name whatever its letter case, so nothing is mapped. The table serves only to list the drives and
+// to say which are ready. A table built from a list (for tests) keeps that list, and its roots are
+// the folders whose presence makes a drive ready; paths are never looked up through them.
 
 namespace kestrix {
 
@@ -50,9 +49,11 @@ const Drive* findDrive(const std::vector<Drive>& drives, char letter) {
 
 }  // namespace
 
-DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory)
+DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory,
+                       const CodePage& codePage)
     : m_drives(std::move(drives)),
-      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))) {
+      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))),
+      m_codePage(&codePage) {
     for (Drive& drive : m_drives) {
         drive.letter = upperCase(drive.letter);
     }
@@ -90,11 +91,24 @@ fs::path DriveTable::toHost(std::string_view windowsPath) const {
         letter && !isReady(*letter)) {
         throw PlatformError(ErrorNumber::DeviceUnavailable);
     }
-    return fs::path(Utf16::fromUtf8(windowsPath));
+    return fs::path(Utf16::fromCodePage(windowsPath));
 }
 
 std::string DriveTable::toWindows(const fs::path& hostPath) const {
-    return Utf16::toUtf8(normalFolder(m_processCurrentDirectory / hostPath).native());
+    const std::wstring path = normalFolder(m_processCurrentDirectory / hostPath).native();
+    if (std::optional<std::string> text = Utf16::toCodePage(path)) {
+        return *std::move(text);
+    }
+    throw PlatformError(ErrorNumber::BadFileName,
+                        "The name \"" + Utf16::describe(path) + "\" holds characters that " +
+                            m_codePage->name() +
+                            ", this system's code page, cannot write, so Windows programs such "
+                            "as the game's tools cannot reach it. Rename it, or choose another "
+                            "folder.");
+}
+
+std::optional<std::string> DriveTable::nameOf(const fs::path& hostName) const {
+    return Utf16::toCodePage(hostName.native());
 }
 
 std::string DriveTable::currentDirectory(char letter) const {

@@ -23,7 +23,7 @@ constexpr fs::perms anyWrite =
 // The code is taken first: building the subject's text may change it.
 [[noreturn]] void throwLastError(const fs::path& path) {
     const DWORD code = GetLastError();
-    throw WinError::fileError(code, Utf16::toUtf8(path.native()));
+    throw WinError::fileError(code, Utf16::describe(path.native()));
 }
 
 class Handle {
