@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "platform/Utf8.h"
 
@@ -181,6 +182,30 @@ std::optional<std::string> CodePage::fromUtf8(std::string_view utf8) const {
             return std::nullopt;
         }
         text.push_back(*byte);
+    }
+    return text;
+}
+
+std::string CodePage::describe(std::string_view utf8) const {
+    std::string text;
+    text.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t start = at;
+        const std::optional<char32_t> c = Utf8::decodeNext(utf8, at);
+        const std::optional<char> byte = c ? encode(*c) : std::nullopt;
+        char spelled[16];
+        if (byte) {
+            text.push_back(*byte);
+            continue;
+        }
+        if (c) {
+            std::snprintf(spelled, sizeof spelled, "<U+%04X>", static_cast<unsigned>(*c));
+        } else {
+            std::snprintf(spelled, sizeof spelled, "<%02X>",
+                          static_cast<unsigned>(static_cast<unsigned char>(utf8[start])));
+            at = start + 1;
+        }
+        text += spelled;
     }
     return text;
 }

@@ -50,6 +50,10 @@ public:
     // Nothing when the text is not UTF-8 or holds a character the code page
     // cannot write: such a text would name something else once converted.
     std::optional<std::string> fromUtf8(std::string_view utf8) const;
+    // UTF-8 text for a message in the code page, which must not fail: each
+    // character the code page lacks written as its number ("<U+0416>"), each
+    // byte that is not UTF-8 as "<E9>".
+    std::string describe(std::string_view utf8) const;
 
     // Letter case folded as Windows folds it in file names, across the whole
     // code page (É and é, Ö and ö, Ж and ж), to lower case. A letter whose

@@ -107,6 +107,9 @@ TEST(CodePageTest, ConvertsToAndFromUtf8ForTheWindows) {
     // Nothing rather than a look-alike: neither text names anything here.
     EXPECT_EQ(latin1.fromUtf8("Игры"), std::nullopt);
     EXPECT_EQ(latin1.fromUtf8("Caf\xE9"), std::nullopt);
+    // Messages always convert, with what is missing spelled out.
+    EXPECT_EQ(latin1.describe("Ré? Игр\xE9"), "R\xE9? <U+0418><U+0433><U+0440><E9>");
+    EXPECT_EQ(CodePage::windows1251().describe("Игр"), "\xC8\xE3\xF0");
 }
 
 TEST(Utf8Test, TakesOnlyWellFormedSequences) {
