@@ -117,7 +117,7 @@ TEST_F(WinProcessLauncherTest, AccentedFoldersAndPackageReachTheToolIntact) {
     const fs::path setup = m_temp.path() / L"Jeux \u00e9t\u00e9" / L"System" / L"setup.exe";
     fs::create_directories(setup.parent_path());
     fs::copy_file(besideThisTest(L"setup_stand_in.exe"), setup);
-    const std::string packageDir = m_temp.text() + "\\T\xE9l\xE9" "chargements";
+    const std::string packageDir = m_temp.text() + "\\Mod\xE8les t\xE9l\xE9s";
     const std::string package = packageDir + "\\R\xE4ume Pack.umod";
 
     WinProcessLauncher().start(setupCommandLine(gameDir, packageDir, "R\xE4ume Pack.umod"));
