@@ -144,8 +144,9 @@ TEST(CodePageManifest, AUtf8ByteOrderMarkStaysAtTheStart) {
     }
     EXPECT_EQ(listPackages(bom + "[A]\r\n[B]\r\n"), (Names{"A", "B"}));
 
+    const std::string marked = bom + "[A]\r\n";
     ManifestReader reader;
-    reader.openText(bom + "[A]\r\n");
+    reader.openText(marked);
     EXPECT_EQ(reader.next().raw, "[A]\r\n");
 }
 
