@@ -109,8 +109,6 @@ const Drive* findDrive(const std::vector<Drive>& drives, char letter) {
     return drive == drives.end() ? nullptr : &*drive;
 }
 
-// Where a dosdevices link leads; a relative target is read from the
-// dosdevices folder as Wine reads it. The drive's folder may be missing.
 // A name the code page cannot write is reported with the whole path, each
 // character it lacks spelled as its number, rather than garbled into a name
 // that could be another file's.
@@ -129,6 +127,8 @@ PlatformError unwritableName(std::string windows, fs::path::iterator name, fs::p
                              "folder.");
 }
 
+// Where a dosdevices link leads; a relative target is read from the
+// dosdevices folder as Wine reads it. The drive's folder may be missing.
 fs::path linkTarget(const fs::path& dosdevices, const fs::path& target) {
     std::error_code error;
     const fs::path resolved = fs::weakly_canonical(dosdevices / target, error);
