@@ -37,10 +37,16 @@ struct Line {
     std::string_view raw;
 };
 
-// Lines end at LF, with a CR before it; in a file without any LF, at CR.
+constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Lines end at LF, with a CR before it; in a file without any LF, at CR. A
+// UTF-8 byte-order mark at the start belongs to no line.
 std::vector<Line> splitLines(std::string_view manifest) {
     std::vector<Line> lines;
     const char end = manifest.find('\n') == std::string_view::npos ? '\r' : '\n';
+    if (manifest.starts_with(utf8ByteOrderMark)) {
+        manifest.remove_prefix(utf8ByteOrderMark.size());
+    }
     while (!manifest.empty()) {
         const std::size_t lineEnd = manifest.find(end);
         const std::string_view raw =
@@ -147,7 +153,8 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
                const std::string& package) {
     const RemovalPlan plan(manifest, package);
 
-    std::string kept;
+    // The mark stays whichever lines go.
+    std::string kept(manifest.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark : "");
     std::vector<std::string_view> entries;
     std::vector<std::string_view> keptEntries;
     std::vector<std::vector<std::string>> stillListed;
@@ -196,6 +203,23 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
     }
 }
 
+// UTF-16 text is not the game's: neither listed nor planned from, whatever
+// follows its mark.
+void checkRefused(std::string_view manifest) {
+    try {
+        listPackages(manifest);
+        require(false, "a UTF-16 manifest is not listed");
+    } catch (const PlatformError& error) {
+        require(error.number() == ErrorNumber::PathFileAccessError, "a UTF-16 manifest is 75");
+    }
+    try {
+        const RemovalPlan plan(manifest, "UnrealTournament");
+        require(false, "a UTF-16 manifest is not planned from");
+    } catch (const PlatformError& error) {
+        require(error.number() == ErrorNumber::PathFileAccessError, "a UTF-16 manifest is 75");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -203,6 +227,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string_view manifest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    if (manifest.starts_with("\xFF\xFE") || manifest.starts_with("\xFE\xFF")) {
+        checkRefused(manifest);
+        return 0;
+    }
     const std::vector<Line> lines = splitLines(manifest);
     checkReader(manifest, lines);
 

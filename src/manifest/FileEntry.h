@@ -23,7 +23,7 @@ public:
 
     // The form in which two paths naming the same file on Windows are equal:
     // the names between separators ("\" or "/"), without empty and "." ones,
-    // in lower case (ASCII letters only), joined by "\".
+    // in lower case (as the system's code page folds it), joined by "\".
     static std::string sameFileKey(std::string_view path);
 };
 

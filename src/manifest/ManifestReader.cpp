@@ -11,9 +11,26 @@ void ManifestReader::open(const std::filesystem::path& path) {
     openText(m_file);
 }
 
+namespace {
+
+constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+bool isUtf16(std::string_view text) {
+    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
+}
+
+}  // namespace
+
 void ManifestReader::openText(std::string_view text) {
+    if (isUtf16(text)) {
+        throw PlatformError(
+            ErrorNumber::PathFileAccessError,
+            "The game's manifest is not in the game's format: it is saved as UTF-16 text, and "
+            "the game writes and reads 8-bit text only. Nothing was changed. Save it again as "
+            "ANSI text, or put back manifest.bak.");
+    }
     m_text = text;
-    m_position = 0;
+    m_position = text.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark.size() : 0;
     m_lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
 }
 

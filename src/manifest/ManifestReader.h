@@ -26,7 +26,12 @@ public:
     // large manifest. A missing file raises FileNotFound.
     void open(const std::filesystem::path& path);
 
-    // Reads text already in memory, which must outlive the reader's lines.
+    // Reads a whole manifest already in memory, which must outlive the
+    // reader's lines. The game writes 8-bit text in the system's code page:
+    // a text that begins with a UTF-16 byte-order mark, as some editors save
+    // it, raises PathFileAccessError rather than reading as lines that hold
+    // no package. A UTF-8 byte-order mark is no part of the first line, so
+    // that it stays at the start of the file when that line goes.
     void openText(std::string_view text);
 
     bool atEnd() const { return m_position == m_text.size(); }

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/CodePage.h"
 
 namespace kestrix {
 
@@ -17,19 +20,24 @@ struct Drive {
 // Maps the Windows path texts that the program stores, compares and shows
 // onto the host's file system, and host folders back to Windows texts.
 //
-// On Linux the letters are those of the user's default Wine prefix, with Z:
-// standing for "/" as Wine has it; each component of a path is found without
-// regard to letter case when the exact name does not exist, so that
-// "system\manifest.ini" finds System/Manifest.ini.
+// The Windows texts are in the system's code page. On Linux the letters are
+// those of the user's default Wine prefix, with Z: standing for "/" as Wine
+// has it; each component of a path is looked up under its UTF-8 name, as Wine
+// names files (see UnixFileName), and found without regard to letter case, as
+// the code page folds it, when the exact name does not exist, so that
+// "system\manifest.ini" finds System/Manifest.ini and "CAF\xC9.unr" café.unr.
 class DriveTable {
 public:
-    // Tests give temporary folders as drives and a current directory of their own.
-    DriveTable(std::vector<Drive> drives, std::filesystem::path processCurrentDirectory);
+    // Tests give temporary folders as drives, a current directory and a code
+    // page of their own.
+    DriveTable(std::vector<Drive> drives, std::filesystem::path processCurrentDirectory,
+               const CodePage& codePage = CodePage::system());
 
     // The user's drives and the process's current directory.
     static DriveTable fromSystem();
 
     const std::vector<Drive>& drives() const { return m_drives; }
+    const CodePage& codePage() const { return *m_codePage; }
 
     // A drive is ready when it is in the table and its folder exists.
     bool isReady(char letter) const;
@@ -45,8 +53,13 @@ public:
     // The Windows text for a host path, by the drive whose folder holds it most
     // specifically ("/home/me/.wine/drive_c/UT" is "C:\UT", not "Z:\home\...").
     // Raises PathNotFound for a path under no drive, which only a table
-    // without Z: can meet.
+    // without Z: can meet, and BadFileName for a name that the code page
+    // cannot write, with the name spelled out in the description.
     std::string toWindows(const std::filesystem::path& hostPath) const;
+
+    // The Windows text of one name in a host folder, as a list of the
+    // folder's entries shows it; nothing when the code page cannot write it.
+    std::optional<std::string> nameOf(const std::filesystem::path& hostName) const;
 
     // Each drive keeps a current directory: the process's own for its drive,
     // the root for the others. Windows form.
@@ -56,6 +69,7 @@ public:
 private:
     std::vector<Drive> m_drives;
     std::filesystem::path m_processCurrentDirectory;
+    const CodePage* m_codePage;
 };
 
 }  // namespace kestrix

@@ -7,6 +7,7 @@ namespace kestrix {
 // starting a setup tool that is not there raises.
 namespace ErrorNumber {
 inline constexpr int InternalError = 51;
+inline constexpr int BadFileName = 52;
 inline constexpr int FileNotFound = 53;
 inline constexpr int FileAlreadyExists = 58;
 inline constexpr int InputPastEndOfFile = 62;

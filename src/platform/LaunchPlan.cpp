@@ -1,5 +1,6 @@
 #include "platform/LaunchPlan.h"
 
+#include "platform/CodePage.h"
 #include "platform/DriveTable.h"
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
@@ -15,11 +16,11 @@ enum class ProgramKind { Windows, Native, Unknown };
 
 // The first bytes decide, as they do for the host's own loader: the extension
 // says nothing, since the game's setup tool may have been replaced by a script.
-ProgramKind programKind(const std::filesystem::path& program) {
+ProgramKind programKind(const std::filesystem::path& program, const std::string& windowsText) {
     std::ifstream file(program, std::ios::binary);
     if (!file) {
         throw PlatformError(ErrorNumber::PathFileAccessError,
-                            "The program " + program.string() + " could not be read.");
+                            "The program " + windowsText + " could not be read.");
     }
     char magic[4] = {};
     file.read(magic, sizeof magic);
@@ -52,8 +53,11 @@ LaunchPlan::LaunchPlan(std::string_view commandLine, const DriveTable& drives,
         commandLine, [&drives](std::string_view path) { return isExistingFile(drives, path); });
     m_hostProgram = drives.toHost(found.program);
     m_arguments = WindowsCommandLine::splitArguments(found.rest);
+    m_codePage = &drives.codePage();
 
-    switch (programKind(m_hostProgram)) {
+    // The messages name the program by its Windows text, which is in the code
+    // page as they are and is what the user chose the game directory by.
+    switch (programKind(m_hostProgram, found.program)) {
         case ProgramKind::Windows: {
             const std::optional<std::filesystem::path> wine = findExecutable("wine");
             if (!wine) {
@@ -61,7 +65,7 @@ LaunchPlan::LaunchPlan(std::string_view commandLine, const DriveTable& drives,
                 // must not be sent to look for it.
                 throw PlatformError(
                     ErrorNumber::PathFileAccessError,
-                    "Wine is needed to start the game's setup tool, " + m_hostProgram.string() +
+                    "Wine is needed to start the game's setup tool, " + found.program +
                         ", which is a Windows program, but Wine was not found. On Debian, "
                         "install it with \"sudo apt install wine\" and try again.");
             }
@@ -74,19 +78,24 @@ LaunchPlan::LaunchPlan(std::string_view commandLine, const DriveTable& drives,
             break;
         case ProgramKind::Unknown:
             throw PlatformError(ErrorNumber::PathFileAccessError,
-                                m_hostProgram.string() +
+                                found.program +
                                     " is not a program that can be started: it is neither a "
                                     "Windows program nor an executable or script of this system.");
     }
 }
 
 std::vector<std::string> LaunchPlan::executableArguments() const {
-    if (!m_throughWine) {
-        return m_arguments;
+    std::vector<std::string> hostArguments;
+    if (m_throughWine) {
+        hostArguments.push_back(m_hostProgram.string());
     }
-    std::vector<std::string> wineArguments{m_hostProgram.string()};
-    wineArguments.insert(wineArguments.end(), m_arguments.begin(), m_arguments.end());
-    return wineArguments;
+    // The host hands a program its arguments in UTF-8; Wine gives them to the
+    // setup tool in the code page again, the same one, so "R\xE4ume.umod"
+    // arrives as it was written.
+    for (const std::string& argument : m_arguments) {
+        hostArguments.push_back(m_codePage->toUtf8(argument));
+    }
+    return hostArguments;
 }
 
 }  // namespace kestrix

@@ -9,6 +9,7 @@
 
 namespace kestrix {
 
+class CodePage;
 class DriveTable;
 
 // How the program that a Windows command line names is started on a host that
@@ -33,7 +34,8 @@ public:
     const std::vector<std::string>& arguments() const { return m_arguments; }
 
     // What the host runs (wine, or the program itself) and what it is given
-    // after its own name.
+    // after its own name: host texts, the program's host path as it is on
+    // disk and the arguments in UTF-8.
     const std::filesystem::path& executable() const { return m_executable; }
     std::vector<std::string> executableArguments() const;
 
@@ -41,6 +43,7 @@ private:
     std::filesystem::path m_hostProgram;
     std::vector<std::string> m_arguments;
     std::filesystem::path m_executable;
+    const CodePage* m_codePage = nullptr;
     bool m_throughWine = false;
 };
 

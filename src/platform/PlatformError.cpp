@@ -13,6 +13,8 @@ std::string PlatformError::standardDescription(int number) {
     switch (number) {
         case ErrorNumber::InternalError:
             return "Internal error";
+        case ErrorNumber::BadFileName:
+            return "Bad file name or number";
         case ErrorNumber::FileNotFound:
             return "File not found";
         case ErrorNumber::FileAlreadyExists:

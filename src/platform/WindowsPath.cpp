@@ -1,23 +1,19 @@
 #include "platform/WindowsPath.h"
 
-#include <algorithm>
+#include "platform/CodePage.h"
 
 namespace kestrix::WindowsPath {
 
 char foldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return CodePage::system().foldCase(c);
 }
 
 std::string foldCase(std::string_view text) {
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(),
-                   [](char c) { return foldCase(c); });
-    return folded;
+    return CodePage::system().foldCase(text);
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return foldCase(x) == foldCase(y); });
+    return CodePage::system().equalsIgnoringCase(a, b);
 }
 
 bool isSeparator(char c) {

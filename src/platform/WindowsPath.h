@@ -7,9 +7,8 @@
 
 namespace kestrix::WindowsPath {
 
-// Windows compares file names without regard to letter case. Only ASCII
-// letters are folded: the game's own names are ASCII, and folding bytes of
-// other encodings could merge names that Windows keeps apart.
+// Windows compares file names without regard to letter case, across the
+// whole of the system's code page ("CAF\xC9" is "caf\xE9" in Windows-1252).
 char foldCase(char c);
 std::string foldCase(std::string_view text);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);

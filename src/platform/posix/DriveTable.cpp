@@ -11,6 +11,7 @@
 
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
+#include "platform/UnixFileName.h"
 #include "platform/WindowsPath.h"
 
 namespace kestrix {
@@ -61,17 +62,23 @@ void raiseUnlessAbsent(const std::error_code& error) {
 }
 
 // The entry of the folder that a Windows name stands for: the exact name
-// first, since a case-sensitive file system may hold several spellings.
-std::optional<std::string> findEntry(const fs::path& folder, const std::string& name) {
+// first, since a case-sensitive file system may hold several spellings. The
+// others are compared as Windows texts, so that case folds across the whole
+// code page; an entry that the code page cannot write is no Windows name and
+// never matches.
+std::optional<std::string> findEntry(const fs::path& folder, const std::string& name,
+                                     const CodePage& codePage) {
+    const std::string diskName = UnixFileName::fromWindows(name, codePage);
     std::error_code error;
-    if (fs::exists(fs::symlink_status(folder / name, error))) {
-        return name;
+    if (fs::exists(fs::symlink_status(folder / diskName, error))) {
+        return diskName;
     }
     raiseUnlessAbsent(error);
     const std::vector<std::string> names = entryNames(folder, error);
     raiseUnlessAbsent(error);
     for (const std::string& entry : names) {
-        if (WindowsPath::equalsIgnoringCase(entry, name)) {
+        const std::optional<std::string> entryName = UnixFileName::toWindows(entry, codePage);
+        if (entryName && codePage.equalsIgnoringCase(*entryName, name)) {
             return entry;
         }
     }
@@ -120,6 +127,24 @@ const Drive* findDrive(const std::vector<Drive>& drives, char letter) {
     return drive == drives.end() ? nullptr : &*drive;
 }
 
+// A name the code page cannot write is reported with the whole path, each
+// character it lacks spelled as its number, rather than garbled into a name
+// that could be another file's.
+PlatformError unwritableName(std::string windows, fs::path::iterator name, fs::path::iterator end,
+                             const CodePage& codePage) {
+    for (auto rest = name; rest != end; ++rest) {
+        if (rest != name) {
+            windows += '\\';
+        }
+        windows += UnixFileName::describe(rest->native(), codePage);
+    }
+    return PlatformError(ErrorNumber::BadFileName,
+                         "The name \"" + windows + "\" holds characters that " + codePage.name() +
+                             ", this system's code page, cannot write, so Windows programs such "
+                             "as the game's tools cannot reach it. Rename it, or choose another "
+                             "folder.");
+}
+
 // Where a dosdevices link leads; a relative target is read from the
 // dosdevices folder as Wine reads it. The drive's folder may be missing.
 fs::path linkTarget(const fs::path& dosdevices, const fs::path& target) {
@@ -130,9 +155,11 @@ fs::path linkTarget(const fs::path& dosdevices, const fs::path& target) {
 
 }  // namespace
 
-DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory)
+DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory,
+                       const CodePage& codePage)
     : m_drives(std::move(drives)),
-      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))) {
+      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))),
+      m_codePage(&codePage) {
     for (Drive& drive : m_drives) {
         drive.letter = upperCase(drive.letter);
         drive.root = normalFolder(fs::absolute(drive.root));
@@ -202,7 +229,8 @@ fs::path DriveTable::toHost(std::string_view windowsPath) const {
     // is taken as written too.
     fs::path host = findDrive(m_drives, letter)->root;
     for (const std::string& name : withoutDots(names)) {
-        host /= findEntry(host, name).value_or(name);
+        host /= findEntry(host, name, *m_codePage)
+                    .value_or(UnixFileName::fromWindows(name, *m_codePage));
     }
     return host;
 }
@@ -231,9 +259,17 @@ std::string DriveTable::toWindows(const fs::path& hostPath) const {
         if (windows.back() != '\\') {
             windows += '\\';
         }
-        windows += name->string();
+        const std::optional<std::string> windowsName = nameOf(*name);
+        if (!windowsName) {
+            throw unwritableName(windows, name, path.end(), *m_codePage);
+        }
+        windows += *windowsName;
     }
     return windows;
+}
+
+std::optional<std::string> DriveTable::nameOf(const fs::path& hostName) const {
+    return UnixFileName::toWindows(hostName.native(), *m_codePage);
 }
 
 std::string DriveTable::currentDirectory(char letter) const {

@@ -14,12 +14,12 @@
 
 // On Windows the texts already are host paths: a path on a drive whose root is
 // its own ("C:\\", as every drive of fromSystem) is handed to Windows as it
-// stands and Windows itself finds each name whatever its letter case, so
-// nothing is mapped; the table serves only to list the drives and to say which
-// are ready. A table built from a list (for tests) may give a letter another
-// folder as its root, as the Linux side's table does, so that the same tests
-// run on temporary folders as drives: texts on such a drive are mapped onto
-// that folder and back.
+// stands, converted from the ANSI code page, and Windows itself finds each
+// name whatever its letter case, so nothing is mapped; the table serves only
+// to list the drives and to say which are ready. A table built from a list
+// (for tests) may give a letter another folder as its root, as the Linux
+// side's table does, so that the same tests run on temporary folders as
+// drives: texts on such a drive are mapped onto that folder and back.
 
 namespace kestrix {
 
@@ -61,8 +61,8 @@ std::optional<std::ptrdiff_t> heldLength(const fs::path& folder, const fs::path&
     const auto [folderEnd, pathEnd] =
         std::mismatch(folder.begin(), folder.end(), path.begin(), path.end(),
                       [](const fs::path& a, const fs::path& b) {
-                          return WindowsPath::equalsIgnoringCase(Utf16::toUtf8(a.native()),
-                                                                 Utf16::toUtf8(b.native()));
+                          return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) ==
+                                 CSTR_EQUAL;
                       });
     if (folderEnd != folder.end()) {
         return std::nullopt;
@@ -72,9 +72,11 @@ std::optional<std::ptrdiff_t> heldLength(const fs::path& folder, const fs::path&
 
 }  // namespace
 
-DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory)
+DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory,
+                       const CodePage& codePage)
     : m_drives(std::move(drives)),
-      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))) {
+      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))),
+      m_codePage(&codePage) {
     for (Drive& drive : m_drives) {
         drive.letter = upperCase(drive.letter);
         drive.root = normalFolder(drive.root);
@@ -113,7 +115,7 @@ fs::path DriveTable::toHost(std::string_view windowsPath) const {
     if (letter && !isReady(*letter)) {
         throw PlatformError(ErrorNumber::DeviceUnavailable);
     }
-    const fs::path host(Utf16::fromUtf8(windowsPath));
+    const fs::path host(Utf16::fromCodePage(windowsPath));
     if (const Drive* drive = letter ? findDrive(m_drives, upperCase(*letter)) : nullptr;
         drive != nullptr && !isOwnRoot(*drive)) {
         return drive->root / host.relative_path();
@@ -135,19 +137,31 @@ std::string DriveTable::toWindows(const fs::path& hostPath) const {
             bestLength = *length;
         }
     }
-    if (best == nullptr) {
-        return Utf16::toUtf8(path.native());
-    }
-    std::wstring windows = rootOf(best->letter).native();
-    auto name = path.begin();
-    std::advance(name, bestLength);
-    for (; name != path.end(); ++name) {
-        if (windows.back() != L'\\') {
-            windows += L'\\';
+    std::wstring windows = path.native();
+    if (best != nullptr) {
+        windows = rootOf(best->letter).native();
+        auto name = path.begin();
+        std::advance(name, bestLength);
+        for (; name != path.end(); ++name) {
+            if (windows.back() != L'\\') {
+                windows += L'\\';
+            }
+            windows += name->native();
         }
-        windows += name->native();
     }
-    return Utf16::toUtf8(windows);
+    if (std::optional<std::string> text = Utf16::toCodePage(windows)) {
+        return *std::move(text);
+    }
+    throw PlatformError(ErrorNumber::BadFileName,
+                        "The name \"" + Utf16::describe(windows) + "\" holds characters that " +
+                            m_codePage->name() +
+                            ", this system's code page, cannot write, so Windows programs such "
+                            "as the game's tools cannot reach it. Rename it, or choose another "
+                            "folder.");
+}
+
+std::optional<std::string> DriveTable::nameOf(const fs::path& hostName) const {
+    return Utf16::toCodePage(hostName.native());
 }
 
 std::string DriveTable::currentDirectory(char letter) const {

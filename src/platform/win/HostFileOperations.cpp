@@ -25,7 +25,7 @@ constexpr fs::perms anyWrite =
 // The code is taken first: building the subject's text may change it.
 [[noreturn]] void throwLastError(const fs::path& path) {
     const DWORD code = GetLastError();
-    throw WinError::fileError(code, Utf16::toUtf8(path.native()));
+    throw WinError::fileError(code, Utf16::describe(path.native()));
 }
 
 class Handle {
@@ -149,7 +149,7 @@ PathKind HostFileOperations::inspect(const fs::path& path) const {
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         if (!isAbsence(code)) {
-            throw WinError::fileError(code, Utf16::toUtf8(path.native()));
+            throw WinError::fileError(code, Utf16::describe(path.native()));
         }
         // A link that leads nowhere still has attributes of its own.
         const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -181,7 +181,7 @@ std::optional<FileIdentity> HostFileOperations::identity(const fs::path& path) c
         if (isAbsence(code)) {
             return std::nullopt;
         }
-        throw WinError::fileError(code, Utf16::toUtf8(path.native()));
+        throw WinError::fileError(code, Utf16::describe(path.native()));
     }
     const Handle file(handle, path);
     BY_HANDLE_FILE_INFORMATION information{};
@@ -222,7 +222,8 @@ std::string HostFileOperations::readFile(const fs::path& path) const {
     if (GetFileType(file.get()) != FILE_TYPE_DISK) {
         throw PlatformError(ErrorNumber::PathFileAccessError,
                             PlatformError::standardDescription(ErrorNumber::PathFileAccessError) +
-                                " (" + Utf16::toUtf8(path.native()) + " is not an ordinary file)");
+                                " (" + Utf16::describe(path.native()) +
+                                " is not an ordinary file)");
     }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstdio>
 #include <stdexcept>
 
 namespace kestrix::Utf16 {
@@ -16,38 +17,63 @@ int lengthOf(std::size_t size) {
     return static_cast<int>(size);
 }
 
-// Zero when the bytes are not valid in the code page and the flags ask to be
-// told so.
-std::wstring decode(UINT codePage, DWORD flags, std::string_view text) {
+// No best fit: Windows would otherwise write "A" for "Ā" without saying so.
+std::optional<std::string> encode(std::wstring_view text) {
     const int size = lengthOf(text.size());
-    const int needed = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-    if (needed > 0) {
-        MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), needed);
+    BOOL lossy = FALSE;
+    const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr,
+                                           0, nullptr, &lossy);
+    if (needed <= 0 || lossy) {
+        return std::nullopt;
     }
-    return wide;
+    std::string narrow(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, narrow.data(), needed,
+                        nullptr, &lossy);
+    return narrow;
 }
 
 }  // namespace
 
-std::wstring fromUtf8(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    std::wstring wide = decode(CP_UTF8, MB_ERR_INVALID_CHARS, text);
-    return wide.empty() ? decode(CP_ACP, 0, text) : wide;
-}
-
-std::string toUtf8(std::wstring_view text) {
+std::wstring fromCodePage(std::string_view text) {
     if (text.empty()) {
         return {};
     }
     const int size = lengthOf(text.size());
-    const int needed =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), needed, nullptr, nullptr);
-    return narrow;
+    const int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    if (needed > 0) {
+        MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), needed);
+    }
+    return wide;
+}
+
+std::optional<std::string> toCodePage(std::wstring_view text) {
+    if (text.empty()) {
+        return std::string();
+    }
+    return encode(text);
+}
+
+std::string describe(std::wstring_view text) {
+    std::string described;
+    for (std::size_t at = 0; at < text.size();) {
+        // A character beyond the first plane takes two UTF-16 units.
+        const bool pair =
+            at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]);
+        const std::wstring_view character = text.substr(at, pair ? 2 : 1);
+        if (const std::optional<std::string> bytes = encode(character)) {
+            described += *bytes;
+        } else {
+            const unsigned number =
+                pair ? 0x10000 + ((character[0] - 0xD800U) << 10) + (character[1] - 0xDC00U)
+                     : character[0];
+            char spelled[16];
+            std::snprintf(spelled, sizeof spelled, "<U+%04X>", number);
+            described += spelled;
+        }
+        at += character.size();
+    }
+    return described;
 }
 
 }  // namespace kestrix::Utf16

@@ -1,17 +1,24 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-// The program keeps its texts in UTF-8; Windows' own functions take UTF-16.
-// The conversions happen where the two meet, and nowhere else.
+// The program keeps its texts as the game does, in the ANSI code page;
+// Windows' wide functions take UTF-16. The conversions happen here, where the
+// two meet, and nowhere else.
 namespace kestrix::Utf16 {
 
-// Text that is not valid UTF-8 is read in the system's 8-bit code page: the
-// game's setup tool wrote its manifests that way, and their File= paths must
-// still name the files on disk.
-std::wstring fromUtf8(std::string_view text);
+// Every text converts: each byte of an 8-bit code page stands for one
+// character.
+std::wstring fromCodePage(std::string_view text);
 
-std::string toUtf8(std::wstring_view text);
+// Nothing when a character has no byte in the code page: a look-alike put in
+// its place ("e" for "ė", "?" for "Ж") would name another file, or none.
+std::optional<std::string> toCodePage(std::wstring_view text);
+
+// The text for a message: each character the code page lacks written as its
+// number ("<U+0416>"), so that the user can tell which name is meant.
+std::string describe(std::wstring_view text);
 
 }  // namespace kestrix::Utf16

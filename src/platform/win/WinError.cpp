@@ -42,7 +42,7 @@ std::string systemDescription(unsigned long code, std::string_view subject) {
     if (length == 0) {
         return "Windows error " + std::to_string(code);
     }
-    std::string text = Utf16::toUtf8(std::wstring_view(buffer, length));
+    std::string text = Utf16::describe(std::wstring_view(buffer, length));
     LocalFree(buffer);
 
     while (!text.empty() && (text.back() == ' ' || text.back() == '.' || text.back() == '\r' ||

@@ -8,8 +8,9 @@
 namespace kestrix {
 
 void WinProcessLauncher::start(const std::string& commandLine) {
-    // CreateProcessW may write into the line it is given.
-    std::wstring line = Utf16::fromUtf8(commandLine);
+    // CreateProcessW may write into the line it is given. The line is code
+    // page text, as the setup tool reads its own command line.
+    std::wstring line = Utf16::fromCodePage(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

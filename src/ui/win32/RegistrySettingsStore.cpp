@@ -13,7 +13,7 @@ RegistrySettingsStore::RegistrySettingsStore(std::wstring root) : m_root(std::mo
 
 std::wstring RegistrySettingsStore::sectionPath(const std::string& application,
                                                 const std::string& section) const {
-    return m_root + L"\\" + Utf16::fromUtf8(application) + L"\\" + Utf16::fromUtf8(section);
+    return m_root + L"\\" + Utf16::fromCodePage(application) + L"\\" + Utf16::fromCodePage(section);
 }
 
 std::string RegistrySettingsStore::get(const std::string& application, const std::string& section,
@@ -26,7 +26,7 @@ std::string RegistrySettingsStore::get(const std::string& application, const std
         return {};
     }
     const RegistryKey sectionKey(opened);
-    const std::wstring name = Utf16::fromUtf8(key);
+    const std::wstring name = Utf16::fromCodePage(key);
     DWORD type = 0;
     DWORD bytes = 0;
     if (RegQueryValueExW(sectionKey.get(), name.c_str(), nullptr, &type, nullptr, &bytes) !=
@@ -44,7 +44,9 @@ std::string RegistrySettingsStore::get(const std::string& application, const std
     while (!value.empty() && value.back() == L'\0') {
         value.pop_back();
     }
-    return Utf16::toUtf8(value);
+    // A value written by this program always converts back; one edited by
+    // hand to hold what the code page cannot write names no Windows path.
+    return Utf16::toCodePage(value).value_or("");
 }
 
 void RegistrySettingsStore::save(const std::string& application, const std::string& section,
@@ -57,8 +59,8 @@ void RegistrySettingsStore::save(const std::string& application, const std::stri
         throw PlatformError(WinError::errorNumber(status), WinError::systemDescription(status, ""));
     }
     const RegistryKey sectionKey(created);
-    const std::wstring text = Utf16::fromUtf8(value);
-    status = RegSetValueExW(sectionKey.get(), Utf16::fromUtf8(key).c_str(), 0, REG_SZ,
+    const std::wstring text = Utf16::fromCodePage(value);
+    status = RegSetValueExW(sectionKey.get(), Utf16::fromCodePage(key).c_str(), 0, REG_SZ,
                             reinterpret_cast<const BYTE*>(text.c_str()),
                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     if (status != ERROR_SUCCESS) {

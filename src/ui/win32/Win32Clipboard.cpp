@@ -46,7 +46,7 @@ void Win32Clipboard::clear() {
 }
 
 void Win32Clipboard::setText(const std::string& text) {
-    const std::wstring wide = Utf16::fromUtf8(text);
+    const std::wstring wide = Utf16::fromCodePage(text);
     const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory) {

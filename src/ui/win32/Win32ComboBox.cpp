@@ -7,6 +7,13 @@ namespace kestrix {
 namespace {
 constexpr int DroppedRows = 8;
 constexpr int ComboEdgePixels = 6;
+
+// A typed name that the code page cannot write is no header's name; it comes
+// back with each such character spelled as its number ("<U+0416>"), so that
+// it matches no package and the user is told which name was not found.
+std::string codePageText(const std::wstring& text) {
+    return Utf16::toCodePage(text).value_or(Utf16::describe(text));
+}
 }  // namespace
 
 Win32ComboBox::Win32ComboBox(const ControlLayout& layout, HWND parent, int id,
@@ -24,7 +31,7 @@ Win32ComboBox::Win32ComboBox(const ControlLayout& layout, HWND parent, int id,
 }
 
 void Win32ComboBox::addItem(const std::string& text) {
-    const std::wstring wide = Utf16::fromUtf8(text);
+    const std::wstring wide = Utf16::fromCodePage(text);
     SendMessageW(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
@@ -45,7 +52,7 @@ std::string Win32ComboBox::itemText(int index) const {
     SendMessageW(handle(), CB_GETLBTEXT, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
-    return Utf16::toUtf8(text);
+    return codePageText(text);
 }
 
 std::string Win32ComboBox::editText() const {
@@ -53,13 +60,13 @@ std::string Win32ComboBox::editText() const {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(handle(), text.data(), length + 1);
     text.resize(static_cast<size_t>(copied));
-    return Utf16::toUtf8(text);
+    return codePageText(text);
 }
 
 void Win32ComboBox::setEditText(const std::string& text) {
     // Choosing no item first: choosing one would show its text instead.
     SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    SetWindowTextW(handle(), Utf16::fromUtf8(text).c_str());
+    SetWindowTextW(handle(), Utf16::fromCodePage(text).c_str());
 }
 
 void Win32ComboBox::clear() {

@@ -10,8 +10,8 @@ void Win32Control::createControl(const wchar_t* className, DWORD style, const Co
                                  HWND parent, int id, const ScreenScale& scale,
                                  const DialogFont& font) {
     const RECT place = scale.pixels(layout.left, layout.top, layout.width, layout.height);
-    create(0, className, Utf16::fromUtf8(layout.text), WS_CHILD | WS_VISIBLE | style, place, parent,
-           id);
+    create(0, className, Utf16::fromCodePage(layout.text), WS_CHILD | WS_VISIBLE | style, place,
+           parent, id);
     // Controls start in the system font; the layouts were drawn for the dialog
     // font.
     SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), FALSE);

@@ -71,7 +71,7 @@ void Win32DirList::setEntries(const std::vector<DirEntry>& entries, int current)
     for (const DirEntry& entry : m_entries) {
         // The row's text stays readable for accessibility tools and tests;
         // the drawing takes it from m_entries.
-        const std::wstring text = Utf16::fromUtf8(entry.text);
+        const std::wstring text = Utf16::fromCodePage(entry.text);
         SendMessageW(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     SendMessageW(handle(), LB_SETCURSEL, static_cast<WPARAM>(current), 0);
@@ -115,7 +115,7 @@ void Win32DirList::drawItem(const DRAWITEMSTRUCT& item) {
     drawFolder(dc, glyphLeft, glyphTop, m_glyphPixels, entry.open);
 
     // Only the name is highlighted, as in the classic list.
-    const std::wstring text = Utf16::fromUtf8(entry.text);
+    const std::wstring text = Utf16::fromCodePage(entry.text);
     RECT textRect = item.rcItem;
     textRect.left = glyphLeft + m_glyphPixels + 3;
     SIZE extent{};

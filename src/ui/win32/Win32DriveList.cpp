@@ -30,7 +30,7 @@ Win32DriveList::Win32DriveList(const ControlLayout& layout, HWND parent, int id,
 void Win32DriveList::setItems(const std::vector<std::string>& texts) {
     SendMessageW(handle(), CB_RESETCONTENT, 0, 0);
     for (const std::string& text : texts) {
-        const std::wstring wide = Utf16::fromUtf8(text);
+        const std::wstring wide = Utf16::fromCodePage(text);
         SendMessageW(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
 }

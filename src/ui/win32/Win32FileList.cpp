@@ -15,7 +15,7 @@ Win32FileList::Win32FileList(const ControlLayout& layout, HWND parent, int id,
 void Win32FileList::setEntries(const std::vector<std::string>& names) {
     SendMessageW(handle(), LB_RESETCONTENT, 0, 0);
     for (const std::string& name : names) {
-        const std::wstring text = Utf16::fromUtf8(name);
+        const std::wstring text = Utf16::fromCodePage(name);
         SendMessageW(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }

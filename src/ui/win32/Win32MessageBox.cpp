@@ -5,7 +5,7 @@
 namespace kestrix {
 
 void Win32MessageBox::show(const std::string& text) {
-    const std::wstring wide = Utf16::fromUtf8(text);
+    const std::wstring wide = Utf16::fromCodePage(text);
     MessageBoxW(GetActiveWindow(), wide.c_str(), L"KESTRIX", MB_OK);
 }
 

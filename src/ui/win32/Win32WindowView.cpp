@@ -31,7 +31,7 @@ Win32WindowView::Win32WindowView(const FormLayout& layout, const ScreenScale& sc
     : m_scale(scale) {
     static const bool registered = (registerClass(FormClass), true);
     (void)registered;
-    create(FormExtendedStyle, FormClass, Utf16::fromUtf8(layout.title), FormStyle,
+    create(FormExtendedStyle, FormClass, Utf16::fromCodePage(layout.title), FormStyle,
            outerRect(layout, scale), nullptr, 0);
     SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.handle()), FALSE);
 }

@@ -12,6 +12,7 @@
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
+#include "platform/win/Utf16.h"
 #include "platform/win/WinTempFolder.h"
 
 namespace kestrix {
@@ -27,17 +28,17 @@ const std::string kept =
     "[RefCounts]\r\nFile:System\\De.u=2\r\n\r\n";
 const std::string fooPack =
     "[FooPack]\r\nFile=System\\Foo.u\r\nFile=Maps\\DM-Foo][.unr\r\nFile=system\\de.u\r\n"
-    "File=Textures\\Caf\xC3\xA9.utx\r\nFile=Sounds\\Gone.uax\r\nCaption=Foo Pack\r\n"
+    "File=Textures\\Caf\xE9.utx\r\nFile=Sounds\\Gone.uax\r\nCaption=Foo Pack\r\n"
     "Requires=UnrealTournament\r\n\r\n";
 const std::string barPack = "[BarPack]\r\nFile=System\\Bar.u\r\n\r\n";
 const std::string manifest = kept + fooPack + barPack;
 
 // The package's files as they lie on disk; "Sounds\Gone.uax" is listed but
-// already gone.
-const std::vector<const wchar_t*> fooFiles = {L"System\\Foo.u", L"Maps\\DM-Foo][.unr",
-                                              L"Textures\\Caf\u00e9.utx"};
-const std::vector<const wchar_t*> otherFiles = {L"System\\Core.u", L"System\\De.u",
-                                                L"System\\Bar.u"};
+// already gone. The manifest's 8-bit name is the ANSI code page's, whichever
+// it is.
+const std::vector<std::wstring> fooFiles = {L"System\\Foo.u", L"Maps\\DM-Foo][.unr",
+                                            Utf16::fromCodePage("Textures\\Caf\xE9.utx")};
+const std::vector<std::wstring> otherFiles = {L"System\\Core.u", L"System\\De.u", L"System\\Bar.u"};
 
 // Holds the new manifest open, as a virus scanner may, while the host's own
 // operations put it in place: Windows then refuses to move it.
@@ -89,8 +90,8 @@ protected:
           m_bak(m_game / L"System" / L"manifest.bak"),
           m_new(m_game / L"System" / L"manifest.new") {
         writeBytes(m_ini, manifest);
-        for (const std::vector<const wchar_t*>* files : {&fooFiles, &otherFiles}) {
-            for (const wchar_t* file : *files) {
+        for (const std::vector<std::wstring>* files : {&fooFiles, &otherFiles}) {
+            for (const std::wstring& file : *files) {
                 writeBytes(m_game / file, "content");
             }
         }
@@ -102,8 +103,8 @@ protected:
 
     void expectUnchanged() {
         EXPECT_EQ(readBytes(m_ini), manifest);
-        for (const std::vector<const wchar_t*>* files : {&fooFiles, &otherFiles}) {
-            for (const wchar_t* file : *files) {
+        for (const std::vector<std::wstring>* files : {&fooFiles, &otherFiles}) {
+            for (const std::wstring& file : *files) {
                 EXPECT_TRUE(fs::exists(m_game / file)) << fs::path(file).string();
             }
         }
@@ -114,10 +115,10 @@ protected:
         EXPECT_EQ(readBytes(m_bak), manifest);
         EXPECT_FALSE(fs::exists(m_new));
         EXPECT_FALSE(fs::exists(fs::path(m_bak) += L".tmp"));
-        for (const wchar_t* file : fooFiles) {
+        for (const std::wstring& file : fooFiles) {
             EXPECT_FALSE(fs::exists(m_game / file)) << fs::path(file).string();
         }
-        for (const wchar_t* file : otherFiles) {
+        for (const std::wstring& file : otherFiles) {
             EXPECT_TRUE(fs::exists(m_game / file)) << fs::path(file).string();
         }
     }
@@ -143,7 +144,7 @@ TEST_F(WinPackageRemovalTest, FirstRemovalMakesTheBackup) {
 TEST_F(WinPackageRemovalTest, TheOldBackupMakesWayEvenWhenReadOnly) {
     for (const bool readOnly : {false, true}) {
         writeBytes(m_ini, manifest);
-        for (const wchar_t* file : fooFiles) {
+        for (const std::wstring& file : fooFiles) {
             writeBytes(m_game / file, "content");
         }
         setReadOnly(m_bak, false);

@@ -52,7 +52,7 @@ std::optional<Started> waitForRecord(const fs::path& record) {
     std::vector<std::string> lines;
     for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos;
          start = end + 1) {
-        lines.push_back(Utf16::toUtf8(text.substr(start, end - start)));
+        lines.push_back(Utf16::describe(text.substr(start, end - start)));
     }
     if (lines.size() < 2) {
         return std::nullopt;
@@ -104,6 +104,28 @@ TEST_F(WinProcessLauncherTest, FindsTheToolUnderBlanksAndPassesInstallAndTheQuot
     const std::string tail = " install \"" + package + "\"";
     EXPECT_TRUE(started->commandLine.ends_with(tail)) << started->commandLine;
     // The program's own runtime reads the command and the whole package path.
+    ASSERT_GE(started->arguments.size(), 2U);
+    EXPECT_EQ(started->arguments[started->arguments.size() - 2], "install");
+    EXPECT_EQ(started->arguments.back(), package);
+}
+
+TEST_F(WinProcessLauncherTest, AccentedFoldersAndPackageReachTheToolIntact) {
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252";
+    }
+    const std::string gameDir = m_temp.text() + "\\Jeux \xE9t\xE9";
+    const fs::path setup = m_temp.path() / L"Jeux \u00e9t\u00e9" / L"System" / L"setup.exe";
+    fs::create_directories(setup.parent_path());
+    fs::copy_file(besideThisTest(L"setup_stand_in.exe"), setup);
+    const std::string packageDir = m_temp.text() + "\\Mod\xE8les t\xE9l\xE9s";
+    const std::string package = packageDir + "\\R\xE4ume Pack.umod";
+
+    WinProcessLauncher().start(setupCommandLine(gameDir, packageDir, "R\xE4ume Pack.umod"));
+
+    const std::optional<Started> started = waitForRecord(setup.parent_path() / L"arguments.txt");
+    ASSERT_TRUE(started.has_value()) << "the setup tool did not start";
+    EXPECT_TRUE(WindowsPath::equalsIgnoringCase(started->program, gameDir + "\\System\\setup.exe"))
+        << started->program;
     ASSERT_GE(started->arguments.size(), 2U);
     EXPECT_EQ(started->arguments[started->arguments.size() - 2], "install");
     EXPECT_EQ(started->arguments.back(), package);

@@ -61,7 +61,7 @@ WinTempFolder::~WinTempFolder() {
 }
 
 std::string WinTempFolder::text() const {
-    return Utf16::toUtf8(m_path.native());
+    return Utf16::describe(m_path.native());
 }
 
 void writeBytes(const fs::path& path, std::string_view bytes) {

@@ -16,7 +16,7 @@ public:
     ~WinTempFolder();
 
     const std::filesystem::path& path() const { return m_path; }
-    // The folder as the program's texts write it, in UTF-8.
+    // The folder as the program's texts write it, in the ANSI code page.
     std::string text() const;
 
 private:

@@ -35,12 +35,12 @@ class RegistrySettingsStoreTest : public ::testing::Test {
 protected:
     void TearDown() override {
         RegDeleteTreeW(HKEY_CURRENT_USER,
-                       (ClassicRoot + L"\\" + Utf16::fromUtf8(m_application)).c_str());
+                       (ClassicRoot + L"\\" + Utf16::fromCodePage(m_application)).c_str());
     }
 
     std::wstring sectionPath(const std::string& section) const {
-        return ClassicRoot + L"\\" + Utf16::fromUtf8(m_application) + L"\\" +
-               Utf16::fromUtf8(section);
+        return ClassicRoot + L"\\" + Utf16::fromCodePage(m_application) + L"\\" +
+               Utf16::fromCodePage(section);
     }
 
     const std::string m_application = testApplication();
@@ -73,7 +73,7 @@ TEST_F(RegistrySettingsStoreTest, StoresTextWhereTheClassicRuntimeKeptIt) {
     for (const Case& c : cases) {
         m_store.save(m_application, c.section, "Path", c.value);
         DWORD type = REG_NONE;
-        EXPECT_EQ(rawValue(sectionPath(c.section), L"Path", type), Utf16::fromUtf8(c.value))
+        EXPECT_EQ(rawValue(sectionPath(c.section), L"Path", type), Utf16::fromCodePage(c.value))
             << c.section;
         EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << c.section;
         EXPECT_EQ(m_store.get(m_application, c.section, "Path"), c.value) << c.section;

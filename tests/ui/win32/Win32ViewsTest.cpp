@@ -46,7 +46,7 @@ std::wstring className(HWND window) {
 std::string windowText(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
-    return Utf16::toUtf8(text);
+    return Utf16::describe(text);
 }
 
 // A control's place inside its window's client area, in pixels.
@@ -134,7 +134,7 @@ TEST_P(Win32ViewsAtDensity, WindowsShowWhatTheirTablesDraw) {
             SCOPED_TRACE(control.name);
             const KindLook look = lookOf(control.kind);
             EXPECT_EQ(_wcsicmp(className(child).c_str(), look.className), 0)
-                << Utf16::toUtf8(className(child));
+                << Utf16::describe(className(child));
             EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)) & look.styleMask,
                       look.style);
             if (control.kind == ControlKind::Label || control.kind == ControlKind::Button) {
@@ -156,7 +156,7 @@ TEST_P(Win32ViewsAtDensity, WindowsShowWhatTheirTablesDraw) {
             EXPECT_EQ(described.lfHeight, -MulDiv(8, scale.yPixels(1440), 72));
 
             // The text with a button's or label's margins fits the control.
-            const std::wstring text = Utf16::fromUtf8(control.text);
+            const std::wstring text = Utf16::fromCodePage(control.text);
             HDC dc = GetDC(child);
             HGDIOBJ old = SelectObject(dc, font);
             SIZE extent{};

@@ -128,7 +128,7 @@ TEST(Win32MessageBoxTest, ShowsTheTextWithOkAndNoIconUntilDismissed) {
     messageBox.show("Make sure you have your Main UT Directory Selected.");
     user.join();
     ASSERT_TRUE(found) << "no message box titled KESTRIX";
-    EXPECT_EQ(Utf16::toUtf8(text), "Make sure you have your Main UT Directory Selected.");
+    EXPECT_EQ(Utf16::describe(text), "Make sure you have your Main UT Directory Selected.");
     EXPECT_EQ(buttons, 1);
     EXPECT_FALSE(icon);
 }
