@@ -23,12 +23,17 @@ int QtComboBoxView::count() const {
     return QComboBox::count();
 }
 
+// A typed name that the code page cannot write is no header's name: it comes
+// back with each such character spelled as its number ("<U+0416>"), so that
+// it matches no package and the user is told which name was not found.
 std::string QtComboBoxView::itemText(int index) const {
-    return fromQt(QComboBox::itemText(index));
+    const QString text = QComboBox::itemText(index);
+    return fromQt(text).value_or(describeFromQt(text));
 }
 
 std::string QtComboBoxView::editText() const {
-    return fromQt(currentText());
+    const QString text = currentText();
+    return fromQt(text).value_or(describeFromQt(text));
 }
 
 void QtComboBoxView::setEditText(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "platform/ErrorNumber.h"
 #include "platform/LaunchPlan.h"
 #include "platform/PlatformError.h"
+#include "ui/qt/SystemText.h"
 
 #include <QFile>
 #include <QProcess>
@@ -35,7 +36,7 @@ void QtProcessLauncher::start(const std::string& commandLine) {
 
     QStringList arguments;
     for (const std::string& argument : plan.executableArguments()) {
-        arguments << QString::fromLocal8Bit(argument);
+        arguments << QString::fromUtf8(argument);
     }
 
     QProcess process;
@@ -46,8 +47,8 @@ void QtProcessLauncher::start(const std::string& commandLine) {
     if (!process.startDetached()) {
         // Qt's reason alone ("execv: ...") does not say what failed to start.
         throw PlatformError(ErrorNumber::PathFileAccessError,
-                            plan.hostProgram().string() + " could not be started: " +
-                                process.errorString().toLocal8Bit().toStdString());
+                            describeFromQt(hostPathText(plan.hostProgram())) +
+                                " could not be started: " + describeFromQt(process.errorString()));
     }
 }
 

@@ -27,7 +27,9 @@ QString entry(const std::string& section, const std::string& key) {
 
 std::string QtSettingsStore::get(const std::string& application, const std::string& section,
                                  const std::string& key) const {
-    return fromQt(openStore(application)->value(entry(section, key)).toString());
+    // A value stored by this program always converts back to its own bytes;
+    // one edited to hold what the code page cannot write names no path.
+    return fromQt(openStore(application)->value(entry(section, key)).toString()).value_or("");
 }
 
 void QtSettingsStore::save(const std::string& application, const std::string& section,

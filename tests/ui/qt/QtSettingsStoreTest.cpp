@@ -2,7 +2,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "platform/CodePage.h"
 #include "ui/qt/QtSettingsStore.h"
+#include "ui/qt/SystemText.h"
 
 using namespace kestrix;
 
@@ -29,6 +31,31 @@ private slots:
         QSettings raw(file, QSettings::IniFormat);
         QCOMPARE(raw.value("UTPath/Path").toString(), QString("Z:\\home\\me\\Unreal Tournament"));
         QCOMPARE(raw.value("UMODPath/Path").toString(), QString("D:\\Mods"));
+    }
+
+    // Paths are kept as text in the code page's characters, so the file reads
+    // well in an editor, and every byte comes back as it was stored.
+    void valuesKeepTheirBytesAndAreStoredAsText() {
+        QTemporaryDir home;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path());
+        std::string everyByte;
+        for (int byte = 1; byte < 256; ++byte) {
+            everyByte.push_back(static_cast<char>(byte));
+        }
+        QCOMPARE(fromQt(toQt(everyByte)), std::optional<std::string>(everyByte));
+        QtSettingsStore store;
+        store.save("KESTRIX", "UTPath", "Path", everyByte);
+        QCOMPARE(QtSettingsStore().get("KESTRIX", "UTPath", "Path"), everyByte);
+
+        if (CodePage::system().number() == 1252) {
+            store.save("KESTRIX", "UMODPath", "Path", "Z:\\M\xE9\x80");
+            QSettings raw(QtSettingsStore::userLocation("KESTRIX"), QSettings::IniFormat);
+            QCOMPARE(raw.value("UMODPath/Path").toString(), QString::fromUtf8("Z:\\M\u00e9\u20ac"));
+            // A value edited to hold what the code page lacks names no path.
+            raw.setValue("UMODPath/Path", QString::fromUtf8("Z:\\\u0416"));
+            raw.sync();
+            QVERIFY(store.get("KESTRIX", "UMODPath", "Path").empty());
+        }
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "platform/CodePage.h"
 #include "ui/qt/QtButtonView.h"
 #include "ui/qt/QtComboBoxView.h"
 #include "ui/qt/QtDirListView.h"
@@ -143,6 +144,27 @@ private slots:
         combo.clear();
         QCOMPARE(combo.count(), 0);
         QCOMPARE(combo.editText(), std::string());
+    }
+
+    // A typed name reaches the program in the code page once, here; one that
+    // the code page cannot write comes back as a text no header holds.
+    void comboBoxGivesTypedNamesInTheCodePage() {
+        if (CodePage::system().number() != 1252) {
+            QSKIP("the names are spelled for Windows-1252");
+        }
+        const struct {
+            const char* typed;  // UTF-8, as Qt is given it
+            std::string named;
+        } cases[] = {{"R\u00e4ume Pack", "R\xE4ume Pack"},
+                     {"\u00c9t\u00e9 \u20ac", "\xC9t\xE9 \x80"},
+                     {"\u0416\u0443\u043a", "<U+0416><U+0443><U+043A>"}};
+        for (const auto& c : cases) {
+            QtComboBoxView combo;
+            combo.QComboBox::setEditText(QString::fromUtf8(c.typed));
+            QCOMPARE(combo.editText(), c.named);
+            combo.addItem(c.named);
+            QCOMPARE(combo.itemText(0), c.named);
+        }
     }
 
     void messageBoxShowsItsTextInTheWindowsFontWithNoIcon() {
