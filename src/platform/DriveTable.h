@@ -60,6 +60,9 @@ public:
     // The Windows text of one name in a host folder, as a list of the
     // folder's entries shows it; nothing when the code page cannot write it.
     std::optional<std::string> nameOf(const std::filesystem::path& hostName) const;
+    // A host name for the windows, in the code page, that never fails: each
+    // character the code page cannot write spelled as its number ("<U+0416>").
+    std::string describe(const std::filesystem::path& hostName) const;
 
     // Each drive keeps a current directory: the process's own for its drive,
     // the root for the others. Windows form.

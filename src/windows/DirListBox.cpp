@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "platform/DriveTable.h"
 #include "platform/ErrorNumber.h"
@@ -57,31 +58,36 @@ void DirListBox::setPath(const std::string& pathOrDrive) {
 
 void DirListBox::fill() {
     std::vector<DirEntry> entries;
-    m_entryPaths.clear();
-    const auto addEntry = [&](const std::string& text, const std::string& path, int depth,
-                              bool open) {
+    m_targets.clear();
+    const auto addEntry = [&](const std::string& text, Target target, int depth, bool open) {
         entries.push_back({text, depth, open});
-        m_entryPaths.push_back(path);
+        m_targets.push_back(std::move(target));
     };
 
     const std::string root = m_path.substr(0, 3);
     std::string folder = root;
-    addEntry(root, root, 0, true);
+    addEntry(root, {root, {}}, 0, true);
     int depth = 0;
     for (const std::string& name : WindowsPath::components(m_path.substr(3))) {
         folder = joined(folder, name);
-        addEntry(name, folder, ++depth, true);
+        addEntry(name, {folder, {}}, ++depth, true);
     }
     const int current = static_cast<int>(entries.size()) - 1;
-    for (const std::string& name : visibleNames(m_drives.toHost(m_path), EntryType::Folder)) {
-        addEntry(name, joined(m_path, name), depth + 1, false);
+    const std::filesystem::path host = m_drives.toHost(m_path);
+    for (const FolderName& name : visibleNames(m_drives, host, EntryType::Folder)) {
+        addEntry(name.text,
+                 name.hasWindowsText ? Target{joined(m_path, name.text), {}}
+                                     : Target{{}, host / name.hostName},
+                 depth + 1, false);
     }
     m_view.setEntries(entries, current);
 }
 
 void DirListBox::open(int index) {
     try {
-        setPath(m_entryPaths.at(static_cast<size_t>(index)));
+        const Target& target = m_targets.at(static_cast<size_t>(index));
+        // A host path's Windows form raises BadFileName, naming the folder.
+        setPath(target.hostPath.empty() ? target.windowsPath : m_drives.toWindows(target.hostPath));
     } catch (const PlatformError& error) {
         if (m_openFailed) {
             m_openFailed(error.description());

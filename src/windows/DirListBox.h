@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -26,7 +27,8 @@ public:
     void setPath(const std::string& pathOrDrive);
 
     void onChange(std::function<void()> handler) { m_changed = std::move(handler); }
-    // Opening an entry failed (the folder went away or cannot be read); the
+    // Opening an entry failed (the folder went away or cannot be read, or its
+    // name is one that the code page cannot write); the
     // list stays where it was. The user's open is no handler's, so the error
     // is handed on as its description instead of being raised.
     void onOpenFailed(std::function<void(const std::string& description)> handler) {
@@ -40,7 +42,14 @@ private:
     const DriveTable& m_drives;
     DirListView& m_view;
     std::string m_path;
-    std::vector<std::string> m_entryPaths;
+    // Where an entry leads: its Windows path, or, for a folder whose name the
+    // code page cannot write, its host path, which opens only to report that.
+    struct Target {
+        std::string windowsPath;
+        std::filesystem::path hostPath;
+    };
+
+    std::vector<Target> m_targets;
     std::function<void()> m_changed;
     std::function<void(const std::string&)> m_openFailed;
 };

@@ -11,8 +11,11 @@
 namespace kestrix {
 namespace {
 
-std::string driveValue(const Drive& drive) {
-    return std::string(1, WindowsPath::foldCase(drive.letter)) + ": [" + drive.root.string() + "]";
+// The root is a host path, shown as the host spells it in the code page's
+// characters, each one the code page lacks spelled as its number.
+std::string driveValue(const DriveTable& drives, const Drive& drive) {
+    return std::string(1, WindowsPath::foldCase(drive.letter)) + ": [" +
+           drives.describe(drive.root) + "]";
 }
 
 }  // namespace
@@ -20,7 +23,7 @@ std::string driveValue(const Drive& drive) {
 DriveListBox::DriveListBox(const DriveTable& drives, DriveListView& view) : m_view(view) {
     for (const Drive& drive : drives.drives()) {
         m_letters.push_back(drive.letter);
-        m_texts.push_back(driveValue(drive));
+        m_texts.push_back(driveValue(drives, drive));
     }
     m_view.setItems(m_texts);
     // Start on the drive that holds the current directory, as the classic list

@@ -39,9 +39,12 @@ std::string FileListBox::fileName() const {
 
 void FileListBox::fill(const std::filesystem::path& folder) {
     m_names.clear();
-    for (std::string& name : visibleNames(folder, EntryType::File)) {
-        if (FilePattern::matches(name, m_pattern)) {
-            m_names.push_back(std::move(name));
+    // A file whose name the code page cannot write is left out: no Windows
+    // path can name it, so the setup tool could not open it, and a look-alike
+    // in its place would name another file.
+    for (FolderName& name : visibleNames(m_drives, folder, EntryType::File)) {
+        if (name.hasWindowsText && FilePattern::matches(name.text, m_pattern)) {
+            m_names.push_back(std::move(name.text));
         }
     }
     m_view.setEntries(m_names);

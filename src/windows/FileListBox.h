@@ -10,7 +10,8 @@ class DriveTable;
 class FileListView;
 
 // The classic file list: the files of one folder that match a pattern, in
-// name order, hidden files left out. Choosing a file only selects it.
+// name order, hidden files and those whose names the code page cannot write
+// left out. Choosing a file only selects it.
 class FileListBox {
 public:
     FileListBox(const DriveTable& drives, FileListView& view);

@@ -5,26 +5,37 @@
 #include <numeric>
 #include <utility>
 
+#include "platform/DriveTable.h"
 #include "platform/WindowsPath.h"
 
 namespace kestrix {
 
-std::vector<std::string> visibleNames(const std::filesystem::path& folder, EntryType type) {
-    std::vector<std::string> names = folderEntryNames(folder, type);
-    std::erase_if(names, [](const std::string& name) { return name.starts_with('.'); });
+std::vector<FolderName> visibleNames(const DriveTable& drives, const std::filesystem::path& folder,
+                                     EntryType type) {
+    std::vector<FolderName> names;
+    for (std::string& hostName : folderEntryNames(folder, type)) {
+        if (hostName.starts_with('.')) {
+            continue;
+        }
+        if (std::optional<std::string> text = drives.nameOf(hostName)) {
+            names.push_back({*std::move(text), true, std::move(hostName)});
+        } else {
+            names.push_back({drives.describe(hostName), false, std::move(hostName)});
+        }
+    }
     // A folder may hold tens of thousands of names: each is folded once, and
     // the sort moves indices, not strings.
     std::vector<std::string> keys;
     keys.reserve(names.size());
-    for (const std::string& name : names) {
-        keys.push_back(WindowsPath::foldCase(name));
+    for (const FolderName& name : names) {
+        keys.push_back(WindowsPath::foldCase(name.text));
     }
     std::vector<std::uint32_t> order(names.size());
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(), [&keys, &names](std::uint32_t a, std::uint32_t b) {
-        return keys[a] < keys[b] || (keys[a] == keys[b] && names[a] < names[b]);
+        return keys[a] < keys[b] || (keys[a] == keys[b] && names[a].hostName < names[b].hostName);
     });
-    std::vector<std::string> sorted;
+    std::vector<FolderName> sorted;
     sorted.reserve(names.size());
     for (const std::uint32_t index : order) {
         sorted.push_back(std::move(names[index]));

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/CodePage.h"
 #include "support/FormTestRig.h"
 #include "windows/Form1.h"
 #include "windows/Form3.h"
@@ -67,6 +68,39 @@ TEST(Form3, LoadListsTheInstalledPackagesOnceWithNothingChosen) {
     });
     EXPECT_EQ(empty.messageBox.shown, std::vector<std::string>{"File not found"});
     EXPECT_TRUE(empty.desktop.quitCodes.empty());
+}
+
+// A package named in Windows-1252, as the game's tools write it, is removed by
+// the name the user picked, and its file is found under the name Wine (UTF-8)
+// or Windows (UTF-16) gives it on disk.
+TEST(Form3, UninstallRemovesAPackageNamedInTheCodePage) {
+    if (CodePage::system().number() != 1252) {
+        GTEST_SKIP() << "the names are spelled for Windows-1252";
+    }
+    FormTestRig rig;
+    const std::string manifest =
+        "[Setup]\r\nGroup=R\xE4ume Pack\r\n\r\n"
+        "[R\xE4ume Pack]\r\nFile=Maps\\DM-\xC9T\xC9.unr\r\n\r\n"
+        "[Caf\xE9]\r\nFile=Maps\\Caf\xE9.unr\r\n\r\n";
+    rig.makeFile("D:\\UT\\System\\Manifest.ini", manifest);
+    rig.makeFile("D:\\UT\\Maps\\DM-\xE9t\xE9.unr", "data");
+    rig.makeFile("D:\\UT\\Maps\\Caf\xE9.unr", "data");
+    rig.module.storeGameDir("D:\\UT");
+    Form3& form = rig.forms.form3();
+    rig.whileShown(form, [&] {
+        FakeComboBox& combo = FormTestRig::fake(form).comboBoxes.at("Combo1");
+        EXPECT_EQ(combo.items, (std::vector<std::string>{"R\xE4ume Pack", "Caf\xE9"}));
+        combo.text = combo.items[0];
+        FormTestRig::fake(form).buttons.at("Command2").click();
+        EXPECT_EQ(combo.items, std::vector<std::string>{"Caf\xE9"});
+    });
+    EXPECT_EQ(rig.messageBox.shown.size(), 1U);
+    EXPECT_FALSE(std::filesystem::exists(rig.host("D:\\UT\\Maps") /
+                                         std::filesystem::path(u8"DM-\u00e9t\u00e9.unr")));
+    EXPECT_TRUE(std::filesystem::exists(rig.host("D:\\UT\\Maps\\Caf\xE9.unr")));
+    EXPECT_EQ(readBytes(rig.host("D:\\UT\\System\\Manifest.ini")),
+              "[Setup]\r\nGroup=R\xE4ume Pack\r\n\r\n"
+              "[Caf\xE9]\r\nFile=Maps\\Caf\xE9.unr\r\n\r\n");
 }
 
 // The window stays for another try whatever the outcome. A name that is not

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
+#include "platform/CodePage.h"
 #include "platform/ErrorNumber.h"
 #include "support/ErrorNumberOf.h"
 #include "support/FormTestRig.h"
@@ -141,6 +144,49 @@ TEST(FileListBox, ShowsMatchingVisibleFilesInAnyCaseInNameOrder) {
     EXPECT_EQ(list.fileName(), "B.umod");
     EXPECT_EQ(errorNumberOf([&] { list.setPath("C:\\Gone"); }), ErrorNumber::PathNotFound);
     EXPECT_EQ(view.entries.size(), 3U);
+}
+
+// Wine keeps names in UTF-8 on Linux, Windows in UTF-16: either way the lists
+// show them in the code page and open them by that text. A name the code page
+// cannot write is shown by its characters' numbers and never opened as
+// another; a file of such a name is left out, as no path can name it.
+TEST(ListControls, ShowNamesBeyondAsciiInTheCodePage) {
+    if (CodePage::system().number() != 1252) {
+        GTEST_SKIP() << "the names are spelled for Windows-1252";
+    }
+    FormTestRig rig;
+    const std::filesystem::path mods = rig.host(rig.makeFolder("C:\\Mods"));
+    for (const char8_t* folder : {u8"Caf\u00e9", u8"\u0416\u0443\u043a", u8"Zone"}) {
+        std::filesystem::create_directory(mods / std::filesystem::path(folder));
+    }
+    for (const char8_t* file : {u8"R\u00e4ume.umod", u8"\u0416.umod", u8"a.umod"}) {
+        std::ofstream(mods / std::filesystem::path(file)) << "data";
+    }
+    FakeDirList dirView;
+    DirListBox dir(rig.drives, dirView);
+    std::vector<std::string> failures;
+    dir.onOpenFailed([&](const std::string& description) { failures.push_back(description); });
+    dir.setPath("C:\\Mods");
+    std::vector<std::string> texts;
+    for (const DirEntry& entry : dirView.entries) {
+        texts.push_back(entry.text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"C:\\", "Mods", "<U+0416><U+0443><U+043A>",
+                                               "Caf\xE9", "Zone"}));
+    dirView.open(2);
+    EXPECT_EQ(dir.path(), "C:\\Mods");
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_NE(failures[0].find("Mods\\<U+0416><U+0443><U+043A>\" holds characters"),
+              std::string::npos)
+        << failures[0];
+    dirView.open(3);
+    EXPECT_EQ(dir.path(), "C:\\Mods\\Caf\xE9");
+
+    FakeFileList fileView;
+    FileListBox files(rig.drives, fileView);
+    files.setPattern("*.UMOD");
+    files.setPath("C:\\Mods");
+    EXPECT_EQ(fileView.entries, (std::vector<std::string>{"a.umod", "R\xE4ume.umod"}));
 }
 
 }  // namespace

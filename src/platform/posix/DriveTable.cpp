@@ -272,6 +272,10 @@ std::optional<std::string> DriveTable::nameOf(const fs::path& hostName) const {
     return UnixFileName::toWindows(hostName.native(), *m_codePage);
 }
 
+std::string DriveTable::describe(const fs::path& hostName) const {
+    return UnixFileName::describe(hostName.native(), *m_codePage);
+}
+
 std::string DriveTable::currentDirectory(char letter) const {
     const std::string current = processCurrentDirectory();
     if (current[0] == upperCase(letter)) {

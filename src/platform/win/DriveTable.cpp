@@ -58,12 +58,11 @@ bool isOwnRoot(const Drive& drive) {
 // The number of leading components of path that folder holds, or nothing when
 // folder is not path or an ancestor of it; names compare as Windows does.
 std::optional<std::ptrdiff_t> heldLength(const fs::path& folder, const fs::path& path) {
-    const auto [folderEnd, pathEnd] =
-        std::mismatch(folder.begin(), folder.end(), path.begin(), path.end(),
-                      [](const fs::path& a, const fs::path& b) {
-                          return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) ==
-                                 CSTR_EQUAL;
-                      });
+    const auto [folderEnd, pathEnd] = std::mismatch(
+        folder.begin(), folder.end(), path.begin(), path.end(),
+        [](const fs::path& a, const fs::path& b) {
+            return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+        });
     if (folderEnd != folder.end()) {
         return std::nullopt;
     }
@@ -162,6 +161,10 @@ std::string DriveTable::toWindows(const fs::path& hostPath) const {
 
 std::optional<std::string> DriveTable::nameOf(const fs::path& hostName) const {
     return Utf16::toCodePage(hostName.native());
+}
+
+std::string DriveTable::describe(const fs::path& hostName) const {
+    return Utf16::describe(hostName.native());
 }
 
 std::string DriveTable::currentDirectory(char letter) const {
