@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 #include <vector>
 
 namespace kestrix {
@@ -9,9 +8,11 @@ namespace kestrix {
 enum class EntryType { Folder, File };
 
 // The names of a host folder's sub-folders or files, as the host spells them
-// and in the host's order; a link counts as what it leads to. A folder that
-// cannot be read lists nothing. Each system reads its folders its own way:
-// the lists open folders of tens of thousands of entries.
-std::vector<std::string> folderEntryNames(const std::filesystem::path& folder, EntryType type);
+// (paths of one name each, since a Windows name is UTF-16 that a narrow
+// string would have to re-encode) and in the host's order; a link counts as what it leads to. A
+// folder that cannot be read lists nothing. Each system reads its folders its own way: the lists
+// open folders of tens of thousands of entries.
+std::vector<std::filesystem::path> folderEntryNames(const std::filesystem::path& folder,
+                                                    EntryType type);
 
 }  // namespace kestrix

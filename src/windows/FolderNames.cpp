@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
+#include <optional>
 #include <utility>
 
 #include "platform/DriveTable.h"
@@ -13,8 +14,8 @@ namespace kestrix {
 std::vector<FolderName> visibleNames(const DriveTable& drives, const std::filesystem::path& folder,
                                      EntryType type) {
     std::vector<FolderName> names;
-    for (std::string& hostName : folderEntryNames(folder, type)) {
-        if (hostName.starts_with('.')) {
+    for (std::filesystem::path& hostName : folderEntryNames(folder, type)) {
+        if (hostName.native().starts_with(std::filesystem::path::value_type('.'))) {
             continue;
         }
         if (std::optional<std::string> text = drives.nameOf(hostName)) {

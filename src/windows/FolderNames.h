@@ -20,7 +20,7 @@ struct FolderName {
     bool hasWindowsText = true;
     // As the host spells it, so that a name without a Windows text can still
     // be reported by its place on disk.
-    std::string hostName;
+    std::filesystem::path hostName;
 };
 
 // The names of a folder's sub-folders or files as the classic lists show

@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> sorted(std::vector<std::string> names) {
+std::vector<fs::path> sorted(std::vector<fs::path> names) {
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -29,9 +29,9 @@ TEST(FolderEntries, ListsFoldersOrFilesWithLinksAsWhatTheyLeadTo) {
     fs::create_symlink(temp.path() / "gone", folder / "Dangling");
 
     EXPECT_EQ(sorted(folderEntryNames(folder, EntryType::Folder)),
-              (std::vector<std::string>{"Linked", "Maps"}));
+              (std::vector<fs::path>{"Linked", "Maps"}));
     EXPECT_EQ(sorted(folderEntryNames(folder, EntryType::File)),
-              (std::vector<std::string>{"a.umod", "b.umod"}));
+              (std::vector<fs::path>{"a.umod", "b.umod"}));
     EXPECT_TRUE(folderEntryNames(temp.path() / "missing", EntryType::Folder).empty());
 }
 

@@ -1,5 +1,6 @@
 #include "support/FormTestRig.h"
 
+#include "platform/Utf8.h"
 #include "windows/Form1.h"
 
 namespace kestrix {
@@ -26,6 +27,24 @@ std::string FormTestRig::makeFolder(const std::string& windowsPath) {
 
 void FormTestRig::makeFile(const std::string& windowsPath, const std::string& content) {
     writeBytes(host(windowsPath), content);
+}
+
+std::filesystem::path FormTestRig::diskName(std::string_view utf8) {
+#ifdef _WIN32
+    std::wstring wide;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const char32_t c = Utf8::decodeNext(utf8, at).value();
+        if (c > 0xFFFF) {
+            wide.push_back(static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)));
+            wide.push_back(static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            wide.push_back(static_cast<wchar_t>(c));
+        }
+    }
+    return wide;
+#else
+    return std::string(utf8);
+#endif
 }
 
 std::filesystem::path FormTestRig::host(const std::string& windowsPath) const {

@@ -31,6 +31,9 @@ public:
     // A file on a drive, made with its folders.
     void makeFile(const std::string& windowsPath, const std::string& content = {});
     std::filesystem::path host(const std::string& windowsPath) const;
+    // A name as the host keeps it on disk, given in UTF-8: the same bytes on
+    // Linux (as Wine names files), UTF-16 on Windows.
+    static std::filesystem::path diskName(std::string_view utf8);
 
     // The fake views of a window.
     static FakeWindow& fake(const ClassicForm& form);

@@ -83,7 +83,9 @@ TEST(Form3, UninstallRemovesAPackageNamedInTheCodePage) {
         "[R\xE4ume Pack]\r\nFile=Maps\\DM-\xC9T\xC9.unr\r\n\r\n"
         "[Caf\xE9]\r\nFile=Maps\\Caf\xE9.unr\r\n\r\n";
     rig.makeFile("D:\\UT\\System\\Manifest.ini", manifest);
-    rig.makeFile("D:\\UT\\Maps\\DM-\xE9t\xE9.unr", "data");
+    const std::filesystem::path removed =
+        rig.host(rig.makeFolder("D:\\UT\\Maps")) / FormTestRig::diskName("DM-\u00e9t\u00e9.unr");
+    writeBytes(removed, "data");
     rig.makeFile("D:\\UT\\Maps\\Caf\xE9.unr", "data");
     rig.module.storeGameDir("D:\\UT");
     Form3& form = rig.forms.form3();
@@ -91,12 +93,12 @@ TEST(Form3, UninstallRemovesAPackageNamedInTheCodePage) {
         FakeComboBox& combo = FormTestRig::fake(form).comboBoxes.at("Combo1");
         EXPECT_EQ(combo.items, (std::vector<std::string>{"R\xE4ume Pack", "Caf\xE9"}));
         combo.text = combo.items[0];
+        ASSERT_TRUE(std::filesystem::exists(removed));
         FormTestRig::fake(form).buttons.at("Command2").click();
         EXPECT_EQ(combo.items, std::vector<std::string>{"Caf\xE9"});
     });
     EXPECT_EQ(rig.messageBox.shown.size(), 1U);
-    EXPECT_FALSE(std::filesystem::exists(rig.host("D:\\UT\\Maps") /
-                                         std::filesystem::path(u8"DM-\u00e9t\u00e9.unr")));
+    EXPECT_FALSE(std::filesystem::exists(removed));
     EXPECT_TRUE(std::filesystem::exists(rig.host("D:\\UT\\Maps\\Caf\xE9.unr")));
     EXPECT_EQ(readBytes(rig.host("D:\\UT\\System\\Manifest.ini")),
               "[Setup]\r\nGroup=R\xE4ume Pack\r\n\r\n"

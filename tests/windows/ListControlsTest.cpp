@@ -156,11 +156,11 @@ TEST(ListControls, ShowNamesBeyondAsciiInTheCodePage) {
     }
     FormTestRig rig;
     const std::filesystem::path mods = rig.host(rig.makeFolder("C:\\Mods"));
-    for (const char8_t* folder : {u8"Caf\u00e9", u8"\u0416\u0443\u043a", u8"Zone"}) {
-        std::filesystem::create_directory(mods / std::filesystem::path(folder));
+    for (const char* folder : {"Caf\u00e9", "\u0416\u0443\u043a", "Zone"}) {
+        std::filesystem::create_directory(mods / FormTestRig::diskName(folder));
     }
-    for (const char8_t* file : {u8"R\u00e4ume.umod", u8"\u0416.umod", u8"a.umod"}) {
-        std::ofstream(mods / std::filesystem::path(file)) << "data";
+    for (const char* file : {"R\u00e4ume.umod", "\u0416.umod", "a.umod"}) {
+        std::ofstream(mods / FormTestRig::diskName(file)) << "data";
     }
     FakeDirList dirView;
     DirListBox dir(rig.drives, dirView);

@@ -29,8 +29,9 @@ bool hasType(DIR* directory, const dirent& entry, EntryType type) {
 
 }  // namespace
 
-std::vector<std::string> folderEntryNames(const std::filesystem::path& folder, EntryType type) {
-    std::vector<std::string> names;
+std::vector<std::filesystem::path> folderEntryNames(const std::filesystem::path& folder,
+                                                    EntryType type) {
+    std::vector<std::filesystem::path> names;
     const std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.c_str()));
     if (!directory) {
         return names;
@@ -38,7 +39,7 @@ std::vector<std::string> folderEntryNames(const std::filesystem::path& folder, E
     while (const dirent* entry = readdir(directory.get())) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != ".." && hasType(directory.get(), *entry, type)) {
-            names.emplace_back(name);
+            names.emplace_back(std::string(name));
         }
     }
     return names;
