@@ -27,10 +27,10 @@ public:
     void setPath(const std::string& pathOrDrive);
 
     void onChange(std::function<void()> handler) { m_changed = std::move(handler); }
-    // Opening an entry failed (the folder went away or cannot be read, or its
-    // name is one that the code page cannot write); the
-    // list stays where it was. The user's open is no handler's, so the error
-    // is handed on as its description instead of being raised.
+    // Opening an entry failed (the folder went away or cannot be read, or the
+    // code page cannot write its name); the list stays where it was. The
+    // user's open is no handler's, so the error is handed on as its
+    // description instead of being raised.
     void onOpenFailed(std::function<void(const std::string& description)> handler) {
         m_openFailed = std::move(handler);
     }
