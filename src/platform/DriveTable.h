@@ -11,10 +11,15 @@
 namespace kestrix {
 
 // A drive as the Windows side of the program sees it: a letter and the host
-// folder it stands for (on Windows the folder is the drive's own root).
+// folder it stands for (on Windows the system's drives stand for their own
+// roots; a table built for tests may give a letter any folder).
 struct Drive {
     char letter;  // upper case
     std::filesystem::path root;
+    // What the drive list shows in brackets beside the letter: on Windows the
+    // volume's label, in the code page; empty where there is none, and the
+    // list then shows the root as the host spells it.
+    std::string label = {};
 };
 
 // Maps the Windows path texts that the program stores, compares and shows

@@ -11,11 +11,12 @@
 namespace kestrix {
 namespace {
 
-// The root is a host path, shown as the host spells it in the code page's
-// characters, each one the code page lacks spelled as its number.
+// "c: [SYSTEM]": the volume's label where the drive has one, else its root,
+// a host path shown as the host spells it in the code page's characters, each
+// one the code page lacks spelled as its number.
 std::string driveValue(const DriveTable& drives, const Drive& drive) {
-    return std::string(1, WindowsPath::foldCase(drive.letter)) + ": [" +
-           drives.describe(drive.root) + "]";
+    const std::string shown = drive.label.empty() ? drives.describe(drive.root) : drive.label;
+    return std::string(1, WindowsPath::foldCase(drive.letter)) + ": [" + shown + "]";
 }
 
 }  // namespace

@@ -88,6 +88,18 @@ TEST(DirListBox, MovesAndRaisesItsChangeOnlyWhenItsFolderChanges) {
     EXPECT_EQ(dir.view.entries.size(), 3U);
 }
 
+// Windows gives its fixed drives' volume labels: "c: [SYSTEM]", as the
+// classic list shows them, where a drive without one shows its root.
+TEST(DriveListBox, ShowsAVolumeLabelInPlaceOfTheRoot) {
+    FormTestRig rig;
+    const DriveTable drives({{'C', rig.root.path() / "c", "SYSTEM"}, {'D', rig.root.path() / "d"}},
+                            rig.root.path() / "c");
+    Counted<DriveListBox, FakeDriveList> drive(drives);
+    EXPECT_EQ(
+        drive.view.items,
+        (std::vector<std::string>{"c: [SYSTEM]", "d: [" + (rig.root.path() / "d").string() + "]"}));
+}
+
 TEST(DriveListBox, NamesEachDriveAndRaisesItsChangeWhenAnotherIsChosen) {
     FormTestRig rig;
     Counted<DriveListBox, FakeDriveList> drive(rig.drives);

@@ -35,6 +35,22 @@ fs::path rootOf(char letter) {
     return fs::path(std::wstring{static_cast<wchar_t>(letter), L':', L'\\'});
 }
 
+// The label of a fixed or RAM drive's volume. Removable, optical and network
+// drives are not asked: asking would wait for a medium or a server at every
+// start, and Windows would offer to insert a disk.
+std::string volumeLabel(const fs::path& root) {
+    const UINT type = GetDriveTypeW(root.c_str());
+    if (type != DRIVE_FIXED && type != DRIVE_RAMDISK) {
+        return {};
+    }
+    wchar_t label[MAX_PATH + 1] = {};
+    if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                               nullptr, 0)) {
+        return {};
+    }
+    return Utf16::toCodePage(label).value_or(std::string());
+}
+
 // Lexically normal, without the trailing separator of a folder ("C:\UT\" is
 // "C:\UT"), as the directory lists show their paths; a root keeps its own.
 fs::path normalFolder(const fs::path& path) {
@@ -87,7 +103,8 @@ DriveTable DriveTable::fromSystem() {
     std::vector<Drive> drives;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         if ((present & (1UL << (letter - 'A'))) != 0) {
-            drives.push_back(Drive{letter, rootOf(letter)});
+            const fs::path root = rootOf(letter);
+            drives.push_back(Drive{letter, root, volumeLabel(root)});
         }
     }
     return DriveTable(std::move(drives), fs::current_path());

@@ -5,6 +5,7 @@
 
 #include "platform/win/Utf16.h"
 #include "ui/win32/ScreenScale.h"
+#include "ui/win32/Win32Handles.h"
 
 namespace kestrix {
 namespace {
@@ -24,10 +25,10 @@ constexpr COLORREF FolderEdge = RGB(128, 128, 0);
 // A folder glyph of size pixels with its top-left at x, y: a tab and a body,
 // the open one with its front flap tilted.
 void drawFolder(HDC dc, int x, int y, int size, bool open) {
-    HPEN pen = CreatePen(PS_SOLID, 1, FolderEdge);
-    HBRUSH brush = CreateSolidBrush(FolderFill);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    const PenHandle pen(CreatePen(PS_SOLID, 1, FolderEdge));
+    const BrushHandle brush(CreateSolidBrush(FolderFill));
+    HGDIOBJ oldPen = SelectObject(dc, pen.get());
+    HGDIOBJ oldBrush = SelectObject(dc, brush.get());
     const int unit = size / 8 > 0 ? size / 8 : 1;
     const int top = y + 2 * unit;
     const int bottom = y + size - unit;
@@ -44,8 +45,6 @@ void drawFolder(HDC dc, int x, int y, int size, bool open) {
     }
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
 }
 
 }  // namespace

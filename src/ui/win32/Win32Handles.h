@@ -15,6 +15,12 @@ inline void window(HWND handle) {
 inline void font(HFONT handle) {
     DeleteObject(handle);
 }
+inline void pen(HPEN handle) {
+    DeleteObject(handle);
+}
+inline void brush(HBRUSH handle) {
+    DeleteObject(handle);
+}
 inline void registryKey(HKEY handle) {
     RegCloseKey(handle);
 }
@@ -28,6 +34,8 @@ inline void screenContext(HDC handle) {
 
 using WindowHandle = UniqueHandle<HWND, Win32Close::window>;
 using FontHandle = UniqueHandle<HFONT, Win32Close::font>;
+using PenHandle = UniqueHandle<HPEN, Win32Close::pen>;
+using BrushHandle = UniqueHandle<HBRUSH, Win32Close::brush>;
 using RegistryKey = UniqueHandle<HKEY, Win32Close::registryKey>;
 using KernelHandle = UniqueHandle<HANDLE, Win32Close::kernelObject>;
 // The whole screen's device context, as GetDC(nullptr) hands it out.
