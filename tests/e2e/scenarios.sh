@@ -426,6 +426,54 @@ install_through_wine() {
 
 # ---- running them --------------------------------------------------------
 
+# Names beyond ASCII, as players give them: a game in a folder with an accent,
+# a package whose section and file names the manifest holds in Windows-1252
+# while the disk holds them in UTF-8, as Wine does, and in another letter case
+# ("ÉTÉ.utx" against été.utx); then a package installed from an accented folder.
+accented_names() {
+    local dir=$root/accents home=$root/accents/.home
+    local game="$dir/Jeux été/UT" packages="$dir/Paquets é"
+    mkdir -p "$home" "$packages" "$(dirname "$game")"
+    make_game "$game"
+    printf '[\xc9t\xe9 Pack]\r\nFile=Maps\\DM-\xc9t\xe9.unr\r\nFile=Textures\\\xc9T\xc9.utx\r\n\r\n' \
+        >>"$game/System/Manifest.ini"
+    : >"$game/Maps/DM-Été.unr"
+    : >"$game/Textures/été.utx"
+    cp "$demo_game/Mods/IceStation.umod" "$packages/Île.umod"
+    store_settings "$home" "$game" "$packages"
+    start_kestrix "$home" "$home"
+    local main uninstaller installer
+    main=$(wait_window KESTRIX "$MAIN_SIZE")
+    click_control "$main" "${UNINSTALL_UMOD[@]}"
+    uninstaller=$(wait_window "Kestrix Uninstaller")
+    # The manifest lists Rooftops, NightSkies, then Été Pack.
+    pick_package "$uninstaller" 2 3
+    step "picked Été Pack"
+    click_control "$uninstaller" "${UNINSTALL[@]}"
+    expect_message "done"
+    expect_missing "$game/Maps/DM-Été.unr" "$game/Textures/été.utx"
+    expect_present "$game/Textures/NightSky.utx" "$game/Maps/DM-Rooftops.unr"
+    expect_same_bytes "$game/System/Manifest.ini" "$demo_game/System/Manifest.ini"
+    step "files and manifest checked"
+    click_control "$uninstaller" "${UNINSTALLER_EXIT[@]}"
+    expect_exit 0
+
+    start_kestrix "$home" "$home"
+    main=$(wait_window KESTRIX "$MAIN_SIZE")
+    click_control "$main" "${INSTALL_UMOD[@]}"
+    installer=$(wait_window "KESTRIX Installer")
+    # The lists open on the stored package folder, which holds Île.umod alone.
+    click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+    click_control "$installer" "${INSTALL[@]}"
+    local record
+    record=$(setup_record "$game")
+    step "the setup tool got: $(echo "$record" | tr '\n' '|')"
+    expect_equal "the setup tool's arguments" "$record" \
+        "install"$'\n'"$(windows_path "$packages/Île.umod")"
+    expect_exit 0
+    expect_clipboard "$(windows_path "$game")"
+}
+
 run_scenario() {
     local name=$1 log=$root/$1.log status
     # Not on the left of || or &&, where bash would ignore set -e inside.
@@ -454,6 +502,6 @@ run_scenario() {
 
 for scenario in ${KESTRIX_E2E_ONLY:-uninstall_picked_package uninstall_typed_package \
     install_package install_again_from_remembered_folders uninstall_without_manifest \
-    install_without_setup_tool}; do
+    install_without_setup_tool accented_names}; do
     run_scenario "$scenario"
 done
