@@ -37,6 +37,14 @@ std::optional<std::string> windowsText(std::string_view diskName, const CodePage
     std::string text;
     text.reserve(diskName.size());
     for (std::size_t at = 0; at < diskName.size();) {
+        // ASCII, most of every name, is itself in UTF-8 and in each code
+        // page; a folder of thousands of names is shown without a lookup each.
+        const auto plain = static_cast<unsigned char>(diskName[at]);
+        if (plain < 0x80 && plain != static_cast<unsigned char>(escape) && plain != '\\') {
+            text.push_back(diskName[at]);
+            ++at;
+            continue;
+        }
         const std::size_t start = at;
         const std::optional<char32_t> c = Utf8::decodeNext(diskName, at);
         if (!c || *c == static_cast<char32_t>(escape) || *c == U'\\') {
