@@ -18,25 +18,5 @@ if [ $# -ne 1 ] || [ ! -f "$1/KESTRIX.exe" ]; then
 fi
 build=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-limit=${KESTRIX_E2E_TIMEOUT:-420}
-
-tally=$(mktemp)
-started=$SECONDS
-# timeout puts the scenarios in a process group of their own and ends the
-# whole group, display, Wine and program included, when the time is up.
-timeout --kill-after=10 "$limit" bash "$here/scenarios.sh" "$build" "$tally"
-status=$?
-
-passed=$(grep -c '^pass ' "$tally")
-failed=$(grep -c '^fail ' "$tally")
-rm -f "$tally"
-if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
-    echo "FAIL the run was stopped after ${limit}s"
-    failed=$((failed + 1))
-elif [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
-    echo "FAIL the scenarios could not run (status $status)"
-    failed=$((failed + 1))
-fi
-echo "Wine end-to-end tests took $((SECONDS - started))s"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+exec "$here/../e2e/run-scenarios.sh" "$here/scenarios.sh" "$build" "${KESTRIX_E2E_TIMEOUT:-420}" \
+    "Wine end-to-end tests"

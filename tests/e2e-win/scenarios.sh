@@ -14,6 +14,9 @@ demo_game=$(cd "$here/../../examples/demo-game" && pwd)
 expected=$here/../e2e/expected
 # shellcheck source=tests/e2e/x11.sh
 source "$here/../e2e/x11.sh"
+# shellcheck source=tests/e2e/checks.sh
+source "$here/../e2e/checks.sh"
+readonly PROGRAM_NAME=KESTRIX.exe
 # shellcheck source=tests/e2e-win/wine-x11.sh
 source "$here/wine-x11.sh"
 # shellcheck source=tests/e2e-win/wine.sh
@@ -66,35 +69,6 @@ expect_exit() {
 }
 
 # ---- checks --------------------------------------------------------------
-
-step() { echo "  - $*"; }
-
-fail() {
-    echo "not ok: $*" >&2
-    return 1
-}
-
-expect_equal() { # what actual expected
-    [ "$2" = "$3" ] || fail "$1 is \"$2\", not \"$3\""
-}
-
-expect_missing() {
-    local file
-    for file in "$@"; do
-        [ ! -e "$file" ] || fail "$file is still there"
-    done
-}
-
-expect_present() {
-    local file
-    for file in "$@"; do
-        [ -f "$file" ] || fail "$file is gone"
-    done
-}
-
-expect_same_bytes() { # file expected-file
-    cmp -s "$1" "$2" || fail "$1 differs from $2: $(cmp "$1" "$2" 2>&1)"
-}
 
 # Waits for the program's message box, checks that its text holds $1, and
 # dismisses it with Return, as a user would with the keyboard. The text is
@@ -403,32 +377,6 @@ install_without_setup_tool() {
 }
 
 # ---- running them --------------------------------------------------------
-
-run_scenario() {
-    local name=$1 log=$root/$1.log status
-    # Not on the left of || or &&, where bash would ignore set -e inside.
-    (
-        set -e
-        if [ -n "${KESTRIX_E2E_TRACE:-}" ]; then
-            set -x
-        fi
-        "$name"
-    ) >"$log" 2>&1
-    status=$?
-    stop_kestrix
-    if [ "$status" -eq 0 ]; then
-        echo "PASS $name"
-        sed 's/^/    /' "$log"
-        echo "pass $name" >>"$tally"
-    else
-        echo "FAIL $name"
-        sed 's/^/    /' "$log"
-        echo "    (KESTRIX.exe's output:)"
-        sed 's/^/    /' "$root/kestrix.log" 2>/dev/null | tail -n 20
-        echo "fail $name" >>"$tally"
-    fi
-    : >"$root/kestrix.log"
-}
 
 for scenario in ${KESTRIX_E2E_ONLY:-uninstall_picked_package uninstall_typed_package \
     install_package second_start_opens_on_stored_folders uninstall_without_manifest \

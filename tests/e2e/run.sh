@@ -16,25 +16,5 @@ if [ $# -ne 1 ] || [ ! -x "$1" ]; then
 fi
 binary=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-limit=${KESTRIX_E2E_TIMEOUT:-300}
-
-tally=$(mktemp)
-started=$SECONDS
-# timeout puts the scenarios in a process group of their own and ends the
-# whole group, display and program included, when the time is up.
-timeout --kill-after=10 "$limit" bash "$here/scenarios.sh" "$binary" "$tally"
-status=$?
-
-passed=$(grep -c '^pass ' "$tally")
-failed=$(grep -c '^fail ' "$tally")
-rm -f "$tally"
-if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
-    echo "FAIL the run was stopped after ${limit}s"
-    failed=$((failed + 1))
-elif [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
-    echo "FAIL the scenarios could not run (status $status)"
-    failed=$((failed + 1))
-fi
-echo "end-to-end tests took $((SECONDS - started))s"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+exec "$here/run-scenarios.sh" "$here/scenarios.sh" "$binary" "${KESTRIX_E2E_TIMEOUT:-300}" \
+    "end-to-end tests"

@@ -13,6 +13,9 @@ demo_game=$(cd "$here/../../examples/demo-game" && pwd)
 expected=$here/expected
 # shellcheck source=tests/e2e/x11.sh
 source "$here/x11.sh"
+# shellcheck source=tests/e2e/checks.sh
+source "$here/checks.sh"
+readonly PROGRAM_NAME=kestrix
 
 # Under /tmp itself, so that the directory lists show the same few rows on
 # every machine: Z:\, tmp, this folder, then a scenario's folder.
@@ -64,35 +67,6 @@ expect_exit() {
 }
 
 # ---- checks --------------------------------------------------------------
-
-step() { echo "  - $*"; }
-
-fail() {
-    echo "not ok: $*" >&2
-    return 1
-}
-
-expect_equal() { # what actual expected
-    [ "$2" = "$3" ] || fail "$1 is \"$2\", not \"$3\""
-}
-
-expect_missing() {
-    local file
-    for file in "$@"; do
-        [ ! -e "$file" ] || fail "$file is still there"
-    done
-}
-
-expect_present() {
-    local file
-    for file in "$@"; do
-        [ -f "$file" ] || fail "$file is gone"
-    done
-}
-
-expect_same_bytes() { # file expected-file
-    cmp -s "$1" "$2" || fail "$1 differs from $2: $(cmp "$1" "$2" 2>&1)"
-}
 
 # Waits for a message box, reads it, checks that it says $1 (a fragment of
 # the text) and dismisses it with Return, as a user would with the keyboard.
@@ -472,32 +446,6 @@ accented_names() {
         "install"$'\n'"$(windows_path "$packages/Île.umod")"
     expect_exit 0
     expect_clipboard "$(windows_path "$game")"
-}
-
-run_scenario() {
-    local name=$1 log=$root/$1.log status
-    # Not on the left of || or &&, where bash would ignore set -e inside.
-    (
-        set -e
-        if [ -n "${KESTRIX_E2E_TRACE:-}" ]; then
-            set -x
-        fi
-        "$name"
-    ) >"$log" 2>&1
-    status=$?
-    stop_kestrix
-    if [ "$status" -eq 0 ]; then
-        echo "PASS $name"
-        sed 's/^/    /' "$log"
-        echo "pass $name" >>"$tally"
-    else
-        echo "FAIL $name"
-        sed 's/^/    /' "$log"
-        echo "    (kestrix's output:)"
-        sed 's/^/    /' "$root/kestrix.log" 2>/dev/null | tail -n 20
-        echo "fail $name" >>"$tally"
-    fi
-    : >"$root/kestrix.log"
 }
 
 for scenario in ${KESTRIX_E2E_ONLY:-uninstall_picked_package uninstall_typed_package \
