@@ -51,23 +51,6 @@ start_kestrix() {
     step "started KESTRIX.exe in $1"
 }
 
-stop_kestrix() {
-    if [ -s "$root/kestrix.pid" ]; then
-        kill "$(cat "$root/kestrix.pid")" 2>/dev/null
-        rm -f "$root/kestrix.pid"
-    fi
-}
-
-# Waits until the program has ended and checks that it ended with status $1.
-expect_exit() {
-    wait_process_end "$KESTRIX_PID" || fail "KESTRIX.exe is still running after ${WAIT_SECONDS}s"
-    local status=0
-    wait "$KESTRIX_PID" || status=$?
-    rm -f "$root/kestrix.pid"
-    [ "$status" -eq "$1" ] || fail "KESTRIX.exe ended with status $status, not $1"
-    step "KESTRIX.exe ended with status $status"
-}
-
 # ---- checks --------------------------------------------------------------
 
 # Waits for the program's message box, checks that its text holds $1, and

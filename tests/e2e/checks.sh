@@ -2,9 +2,28 @@
 # The checks and the scenario runner that the end-to-end runs of both
 # programs share (tests/e2e for kestrix, tests/e2e-win for KESTRIX.exe).
 # The sourcing script defines $root (the run's folder), $tally (where each
-# scenario's outcome is counted), PROGRAM_NAME and stop_kestrix.
+# scenario's outcome is counted), PROGRAM_NAME, and a start_kestrix that
+# leaves the program's id in KESTRIX_PID and in $root/kestrix.pid.
 
 step() { echo "  - $*"; }
+
+stop_kestrix() {
+    if [ -s "$root/kestrix.pid" ]; then
+        kill "$(cat "$root/kestrix.pid")" 2>/dev/null
+        rm -f "$root/kestrix.pid"
+    fi
+}
+
+# Waits until the program has ended and checks that it ended with status $1.
+expect_exit() {
+    wait_process_end "$KESTRIX_PID" ||
+        fail "$PROGRAM_NAME is still running after ${WAIT_SECONDS}s"
+    local status=0
+    wait "$KESTRIX_PID" || status=$?
+    rm -f "$root/kestrix.pid"
+    [ "$status" -eq "$1" ] || fail "$PROGRAM_NAME ended with status $status, not $1"
+    step "$PROGRAM_NAME ended with status $status"
+}
 
 fail() {
     echo "not ok: $*" >&2

@@ -49,23 +49,6 @@ start_kestrix() {
     step "started kestrix in $1"
 }
 
-stop_kestrix() {
-    if [ -s "$root/kestrix.pid" ]; then
-        kill "$(cat "$root/kestrix.pid")" 2>/dev/null
-        rm -f "$root/kestrix.pid"
-    fi
-}
-
-# Waits until the program has ended and checks that it ended with status $1.
-expect_exit() {
-    wait_process_end "$KESTRIX_PID" || fail "kestrix is still running after ${WAIT_SECONDS}s"
-    local status=0
-    wait "$KESTRIX_PID" || status=$?
-    rm -f "$root/kestrix.pid"
-    [ "$status" -eq "$1" ] || fail "kestrix ended with status $status, not $1"
-    step "kestrix ended with status $status"
-}
-
 # ---- checks --------------------------------------------------------------
 
 # Waits for a message box, reads it, checks that it says $1 (a fragment of
