@@ -359,10 +359,70 @@ install_without_setup_tool() {
     expect_exit 0
 }
 
+# Names beyond ASCII: the game in "Jeux été", a package the manifest names in
+# Windows-1252 while Wine keeps UTF-8 names on the disk (one of them in
+# another case), and a package folder with an accent. The user picks the
+# package from the list and removes it, then installs Île.umod from the stored
+# package folder: the setup tool's command line and the clipboard carry the
+# accented paths. Nothing is typed: under Wine, xdotool changes the case of
+# letters beyond ASCII.
+accented_names() {
+    local dir=$root/accents
+    local game="$dir/Jeux été/UT" packages="$dir/Paquets é"
+    mkdir -p "$packages" "$(dirname "$game")"
+    make_game "$game"
+    printf '[\xc9t\xe9 Pack]\r\nFile=Maps\\DM-\xc9t\xe9.unr\r\nFile=Textures\\\xc9T\xc9.utx\r\n\r\n' \
+        >>"$game/System/Manifest.ini"
+    : >"$game/Maps/DM-Été.unr"
+    : >"$game/Textures/été.utx"
+    cp "$demo_game/Mods/IceStation.umod" "$packages/Île.umod"
+    forget_settings
+    store_setting UTPath "$game"
+    store_setting UMODPath "$packages"
+    start_kestrix "$dir"
+    local main uninstaller installer
+    main=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}")
+    wine_click_control "$main" "${MAIN_CLIENT[@]}" "${UNINSTALL_UMOD[@]}"
+    uninstaller=$(wait_wine_window "Kestrix Uninstaller" "${UNINSTALLER_CLIENT[@]}")
+    # The manifest lists Rooftops, NightSkies, then Été Pack.
+    pick_and_uninstall "$uninstaller" 3
+    step "picked Été Pack"
+    expect_message "done"
+    expect_missing "$game/Maps/DM-Été.unr" "$game/Textures/été.utx" "$game/System/manifest.new"
+    expect_present "$game/Textures/NightSky.utx" "$game/Textures/Stars.utx" \
+        "$game/Maps/DM-Rooftops.unr" "$game/System/NightSkies.int"
+    expect_same_bytes "$game/System/Manifest.ini" "$demo_game/System/Manifest.ini"
+    step "files and manifest checked"
+    wine_click_control "$uninstaller" "${UNINSTALLER_CLIENT[@]}" "${UNINSTALLER_EXIT[@]}"
+    expect_exit 0
+
+    start_kestrix "$dir"
+    main=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}")
+    wine_click_control "$main" "${MAIN_CLIENT[@]}" "${INSTALL_UMOD[@]}"
+    installer=$(wait_wine_window "KESTRIX Installer" "${INSTALLER_CLIENT[@]}")
+    # The lists open on the stored package folder, which holds Île.umod alone.
+    wine_click_at "$installer" "${INSTALLER_CLIENT[@]}" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) \
+        $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+    wine_click_control "$installer" "${INSTALLER_CLIENT[@]}" "${INSTALL[@]}"
+    expect_exit 0
+    local record package
+    record=$(setup_record "$game")
+    step "the setup tool got: $(echo "$record" | tr '\n' '|')"
+    package=$(windows_path "$packages/Île.umod")
+    expect_equal "the setup tool's arguments" "$record" "install"$'\n'"$package"
+    # KESTRIX hands over the tool's path unquoted; Wine, having found the
+    # program behind the blank in "Jeux été", puts its path in quotes in the
+    # line the program gets, and leaves the rest as it was given.
+    expect_equal "the setup tool's command line" "$(tr -d '\r\n' <"$game/System/Setup.cmdline")" \
+        "\"$(windows_path "$game")\\System\\setup.exe\" install \"$package\""
+    expect_equal "the clipboard after KESTRIX ended" \
+        "$(tr -d '\r\n' <"$game/System/Setup.clipboard")" "$(windows_path "$game")"
+}
+
 # ---- running them --------------------------------------------------------
 
 for scenario in ${KESTRIX_E2E_ONLY:-uninstall_picked_package uninstall_typed_package \
     install_package second_start_opens_on_stored_folders uninstall_without_manifest \
-    install_without_setup_tool pick_another_drive close_main_window_at_start}; do
+    install_without_setup_tool pick_another_drive close_main_window_at_start accented_names}; do
     run_scenario "$scenario"
 done
