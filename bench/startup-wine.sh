@@ -12,10 +12,10 @@ set -euo pipefail
 build=$(realpath "${1:?usage: $0 <cross-build-dir> [rounds]}")
 rounds=${2:-9}
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=tests/e2e/x11.sh
-source "$here/../tests/e2e/x11.sh"
-# shellcheck source=tests/e2e-win/wine.sh
-source "$here/../tests/e2e-win/wine.sh"
+# shellcheck source=scripts/lib/x11.sh
+source "$here/../scripts/lib/x11.sh"
+# shellcheck source=scripts/lib/wine.sh
+source "$here/../scripts/lib/wine.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kestrix-startup-XXXXXX")
 finish() {

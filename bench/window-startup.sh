@@ -10,8 +10,8 @@ set -euo pipefail
 build=$(realpath "$1")
 runs=${2:-15}
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../tests/e2e/x11.sh
-source "$here/../tests/e2e/x11.sh"
+# shellcheck source=../scripts/lib/x11.sh
+source "$here/../scripts/lib/x11.sh"
 
 work=$(mktemp -d)
 trap 'stop_display; rm -rf "$work"' EXIT

@@ -64,8 +64,8 @@ case "$exec_line" in
         exit 1
         ;;
 esac
-# shellcheck source=tests/e2e/x11.sh
-source tests/e2e/x11.sh
+# shellcheck source=scripts/lib/x11.sh
+source scripts/lib/x11.sh
 start_display "$work/display"
 mkdir -p "$work/home"
 # Started as a menu would start it: from the home folder, with a user's

@@ -35,8 +35,8 @@ fi
 binary=$2
 exe=$3
 
-# shellcheck source=tests/e2e/x11.sh
-source tests/e2e/x11.sh
+# shellcheck source=scripts/lib/x11.sh
+source scripts/lib/x11.sh
 
 # A fixed place, so that the drive list shows the same text in every picture,
 # and a short one, so that the text fits the list.
@@ -143,10 +143,10 @@ wait_exit
 
 # ---- KESTRIX.exe under Wine ---------------------------------------------
 
-# shellcheck source=tests/e2e-win/wine.sh
-source tests/e2e-win/wine.sh
-# shellcheck source=tests/e2e-win/wine-x11.sh
-source tests/e2e-win/wine-x11.sh
+# shellcheck source=scripts/lib/wine.sh
+source scripts/lib/wine.sh
+# shellcheck source=scripts/lib/wine-x11.sh
+source scripts/lib/wine-x11.sh
 
 # Wine draws each window's frame itself: the picture is the window as it is.
 shoot_wine() {

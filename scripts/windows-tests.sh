@@ -18,10 +18,10 @@ cmake --build "$build_dir" -j2
 echo "== Windows tests under Wine"
 # A prefix of its own, thrown away afterwards: nothing of the user's Wine is
 # read or changed. The window tests draw on a virtual display of their own.
-# shellcheck source=tests/e2e-win/wine.sh
-source tests/e2e-win/wine.sh
-# shellcheck source=tests/e2e/x11.sh
-source tests/e2e/x11.sh
+# shellcheck source=scripts/lib/wine.sh
+source scripts/lib/wine.sh
+# shellcheck source=scripts/lib/x11.sh
+source scripts/lib/x11.sh
 unset WAYLAND_DISPLAY
 work=$(mktemp -d "${TMPDIR:-/tmp}/kestrix-wine-XXXXXX")
 finish() {

@@ -1,141 +1,170 @@
 #!/usr/bin/env bash
-# The end-to-end scenarios: each starts the real program with a home and a game
-# folder of its own, drives it through X and checks what it left on disk.
-#   scenarios.sh <path-to-kestrix> <tally-file>
-# Each scenario appends "pass NAME" or "fail NAME" to the tally file; run.sh
+# The end-to-end scenarios, written once for both programs: each starts the
+# real program in a folder of its own, drives it through X as a user would and
+# checks what it left on disk, in its settings and on the clipboard.
+#   scenarios.sh <driver.sh> <program> <tally-file>
+# Each scenario appends "pass NAME" or "fail NAME" to the tally; run.sh
 # counts them and bounds the whole run in time.
+#
+# A driver (linux.sh for kestrix, ../e2e-win/driver.sh for KESTRIX.exe) says
+# how the program runs; the scenarios only call what every driver defines:
+#   PROGRAM_NAME, ROW_PIXELS (a directory list's row), SKIPPED (scenarios the
+#   driver cannot drive), driver_start / driver_stop (what the run needs
+#   beyond the display), start_kestrix FOLDER, make_game FOLDER (the demo game
+#   with the stand-in setup tool), forget_settings, store_setting SECTION
+#   FOLDER, stored_path SECTION, find_window TITLE WIDTH HEIGHT [not],
+#   click_in WINDOW X Y [clicker], read_message WINDOW, pick_package WINDOW
+#   ENTRY COUNT, clipboard_text, close_by_frame WINDOW and, where the setup
+#   tool sees more than its arguments, expect_launch_details GAME PACKAGE.
+# A window is "ID WIDTH HEIGHT": its X id and its client area in pixels.
+# To add a scenario: write one function here from these calls (or a new one
+# that every driver then defines), keep its expected files under expected/,
+# and add its name to the list at the end.
 set -uo pipefail
 
-binary=$1
-tally=$2
+driver=$1 program=$2 tally=$3
 here=$(cd "$(dirname "$0")" && pwd)
 demo_game=$(cd "$here/../../examples/demo-game" && pwd)
 expected=$here/expected
-# shellcheck source=tests/e2e/x11.sh
-source "$here/x11.sh"
-# shellcheck source=tests/e2e/checks.sh
-source "$here/checks.sh"
-readonly PROGRAM_NAME=kestrix
-
+# shellcheck source=scripts/lib/x11.sh
+source "$here/../../scripts/lib/x11.sh"
 # Under /tmp itself, so that the directory lists show the same few rows on
 # every machine: Z:\, tmp, this folder, then a scenario's folder.
 root=$(realpath "$(mktemp -d /tmp/kestrix-e2e.XXXXXX)")
+# shellcheck source=tests/e2e/linux.sh
+source "$driver"
 cleanup() {
     stop_kestrix
+    driver_stop
     stop_display
     rm -rf "$root"
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT
+start_display "$root/.display" && driver_start || exit 1
 
-# The program reads its settings from the home folder and its drives from the
-# home's Wine prefix; nothing of the user's may leak in.
-unset XDG_CONFIG_HOME XDG_CONFIG_DIRS XDG_DATA_HOME QT_QPA_PLATFORM QT_SCALE_FACTOR \
-    QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING
-export XDG_RUNTIME_DIR=$root/.runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+# ---- the program's windows and the checks --------------------------------
 
-start_display "$root/.display" || exit 1
+declare -A TITLE=([main]=KESTRIX [installer]="KESTRIX Installer" [uninstaller]="Kestrix Uninstaller")
+# Client areas at 96 dots per inch, from the forms' layouts in twips.
+declare -A CLIENT=([main]="382 300" [installer]="384 284" [uninstaller]="389 285")
 
-
-# ---- the program ---------------------------------------------------------
-
-# Starts the program in folder $1 with home $2; its id goes to kestrix.pid so
-# that cleanup can end it whichever scenario started it.
-start_kestrix() {
-    (cd "$1" && HOME=$2 exec "$binary") >>"$root/kestrix.log" 2>&1 &
-    KESTRIX_PID=$!
-    echo "$KESTRIX_PID" >"$root/kestrix.pid"
-    step "started kestrix in $1"
+# Waits for the window of kind $1 (with $2 = "not", for a message box, which
+# shares the main window's title) and prints it as "ID WIDTH HEIGHT".
+await() {
+    local id
+    # shellcheck disable=SC2086
+    id=$(find_window "${TITLE[$1]}" ${CLIENT[$1]} "${2:-}") || return 1
+    echo "$id ${CLIENT[$1]}"
 }
 
-# ---- checks --------------------------------------------------------------
-
-# Waits for a message box, reads it, checks that it says $1 (a fragment of
-# the text) and dismisses it with Return, as a user would with the keyboard.
-expect_message() {
-    local box text
-    box=$(wait_window KESTRIX "$MAIN_SIZE" not)
-    text=$(message_text "$box")
-    step "message box says: $text"
-    case "$text" in
-        *"$1"*) ;;
-        *) fail "the message box says \"$text\", not \"$1\"" ;;
-    esac
-    focus_window "$box"
-    press_keys Return
-    wait_window_gone "$box"
+# Clicks the middle of control $2 (the name of a LEFT TOP WIDTH HEIGHT array
+# in twips) in window $1.
+click() {
+    local -n box=$2
+    click_in "$1" $(((box[0] + box[2] / 2) / TWIPS_PER_PIXEL)) \
+        $(((box[1] + box[3] / 2) / TWIPS_PER_PIXEL))
 }
 
-# ---- game folders and settings -------------------------------------------
+# Double-clicks row $3 (0 is the top one) of directory list $2 in window $1.
+open_row() {
+    local -n list=$2
+    click_in "$1" $((list[0] / TWIPS_PER_PIXEL + 40)) \
+        $((list[1] / TWIPS_PER_PIXEL + 1 + $3 * ROW_PIXELS + ROW_PIXELS / 2)) double_click_at
+    step "double-clicked row $3"
+}
+
+# Types $2 over the text of the uninstaller's box, then Uninstall.
+type_and_uninstall() {
+    click_in "$1" $((COMBO1[0] / TWIPS_PER_PIXEL + 40)) $(((COMBO1[1] + COMBO1[3] / 2) / TWIPS_PER_PIXEL))
+    focus_window "${1%% *}"
+    press_keys End shift+Home
+    type_text "$2"
+    step "typed $2"
+    click "$1" UNINSTALL
+}
+
+# Picks the first package of the installer's file list and clicks Install.
+install_first_package() {
+    click_in "$1" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+    click "$1" INSTALL
+}
+
+step() { echo "  - $*"; }
+fail() {
+    echo "not ok: $*" >&2
+    return 1
+}
+expect_equal() { # what actual expected
+    [ "$2" = "$3" ] || fail "$1 is \"$2\", not \"$3\""
+}
+expect_missing() {
+    local file
+    for file in "$@"; do [ ! -e "$file" ] || fail "$file is still there"; done
+}
+expect_present() {
+    local file
+    for file in "$@"; do [ -f "$file" ] || fail "$file is gone"; done
+}
+expect_same_bytes() { # file expected-file
+    cmp -s "$1" "$2" || fail "$1 differs from $2: $(cmp "$1" "$2" 2>&1)"
+}
 
 # A host path as the program shows and stores it: Wine's Z: is the whole file
 # system.
-windows_path() {
-    echo "Z:${1//\//\\}"
+windows_path() { echo "Z:${1//\//\\}"; }
+
+# Waits for a message box, checks that its text holds $1, and dismisses it
+# with Return, as a user would with the keyboard.
+expect_message() {
+    local box text
+    box=$(await main not) || return 1
+    text=$(read_message "$box")
+    step "message box says: $text"
+    [[ "$text" == *"$1"* ]] || fail "the message box says \"$text\", not \"$1\""
+    focus_window "${box%% *}"
+    press_keys Return
+    wait_window_gone "${box%% *}"
 }
 
-# A fresh copy of the demo game; its setup tool is replaced by one that
-# records what it was given, one argument a line, next to itself.
-make_game() {
-    cp -R "$demo_game" "$1"
-    install -m 755 "$here/setup-recorder.sh" "$1/System/Setup.exe"
+# Waits until the program has ended and checks that it ended with status $1.
+expect_exit() {
+    wait_process_end "$KESTRIX_PID" || fail "$PROGRAM_NAME is still running after ${WAIT_SECONDS}s"
+    local status=0
+    wait "$KESTRIX_PID" || status=$?
+    rm -f "$root/kestrix.pid"
+    expect_equal "$PROGRAM_NAME's exit status" "$status" "$1"
 }
 
-settings_file() {
-    echo "$1/.config/KESTRIX/KESTRIX.ini"
+stop_kestrix() {
+    if [ -s "$root/kestrix.pid" ]; then
+        kill "$(cat "$root/kestrix.pid")" 2>/dev/null
+        rm -f "$root/kestrix.pid"
+    fi
 }
 
-# Stores the game folder $2 (and the package folder $3) in home $1, in the
-# form the program writes: Qt's INI form doubles each backslash.
-store_settings() {
-    local file
-    file=$(settings_file "$1")
-    mkdir -p "$(dirname "$file")"
-    {
-        if [ -n "${3:-}" ]; then
-            printf '[UMODPath]\nPath=%s\n\n' "$(windows_path "$3" | sed 's/\\/\\\\/g')"
-        fi
-        printf '[UTPath]\nPath=%s\n' "$(windows_path "$2" | sed 's/\\/\\\\/g')"
-    } >"$file"
-}
-
-# The value of Path in section $2 of home $1's settings, backslashes undoubled.
-stored_path() {
-    local file
-    file=$(settings_file "$1")
-    [ -f "$file" ] || return 0
-    awk -v section="[$2]" '
-        /^\[/ { inside = ($0 == section) }
-        inside && /^Path=/ { sub(/^Path=/, ""); print; exit }' "$file" | sed 's/\\\\/\\/g'
-}
-
-# Waits for the setup tool's record of its arguments and prints it.
-setup_record() {
-    local record=$1/System/Setup.record
-    local deadline=$((SECONDS + WAIT_SECONDS))
+# After Install: the program has ended, and the stand-in setup tool of game
+# $1 was given "install" and package $2's Windows path as one argument.
+expect_setup_run() {
+    expect_exit 0
+    local record=$1/System/Setup.record deadline=$((SECONDS + WAIT_SECONDS))
     until [ -f "$record" ]; do
-        if [ $SECONDS -ge $deadline ]; then
-            fail "the setup tool was not started within ${WAIT_SECONDS}s"
-            return 1
-        fi
+        [ $SECONDS -lt $deadline ] || fail "the setup tool left no record within ${WAIT_SECONDS}s"
         sleep 0.1
     done
-    cat "$record"
+    step "the setup tool got: $(tr '\n' '|' <"$record")"
+    expect_equal "the setup tool's arguments" "$(cat "$record")" "install"$'\n'"$(windows_path "$2")"
+    expect_clipboard "$1"
+    ! declare -F expect_launch_details >/dev/null || expect_launch_details "$1" "$2"
 }
 
-# Opens the uninstaller's package list and clicks entry $2 of the $3 there.
-pick_package() {
-    local uninstaller=$1 popup size height row
-    # The drop-down arrow sits at the right end of the box.
-    click_at "$uninstaller" $(((COMBO1[0] + COMBO1[2]) / TWIPS_PER_PIXEL - 8)) \
-        $(((COMBO1[1] + COMBO1[3] / 2) / TWIPS_PER_PIXEL))
-    popup=$(wait_popup KESTRIX)
-    size=$(window_size "$popup")
-    height=${size#*x}
-    row=$(((height - 2) / $3))
-    click_at "$popup" 40 $((1 + $2 * row + row / 2))
-    wait_window_gone "$popup"
+# Nothing of the program runs any more but what keeps the clipboard for the
+# setup tool: it still holds game folder $1.
+expect_clipboard() {
+    local text
+    text=$(clipboard_text)
+    step "the clipboard holds: $text"
+    expect_equal "the clipboard after $PROGRAM_NAME ended" "$text" "$(windows_path "$1")"
 }
 
 # ---- scenarios -----------------------------------------------------------
@@ -143,80 +172,51 @@ pick_package() {
 # A first start: the user double-clicks through the folders to the game,
 # picks a package from the list and uninstalls it.
 uninstall_picked_package() {
-    local dir=$root/first-uninstall home=$root/first-uninstall/.home
-    mkdir -p "$home"
-    make_game "$dir/UT"
-    start_kestrix "$dir" "$home"
-    local main
-    main=$(wait_window KESTRIX "$MAIN_SIZE")
-    expect_centred "$main"
+    local dir=$root/first-uninstall game=$root/first-uninstall/UT main uninstaller
+    make_game "$game"
+    start_kestrix "$dir"
+    main=$(await main)
+    expect_centred "${main%% *}"
     # The list opens on the current folder: Z:\, tmp, the run's folder, this
     # scenario's folder, then its only subfolder, UT.
-    double_click_dir_entry "$main" "${DIR1[0]}" "${DIR1[1]}" 4
-    step "double-clicked UT"
-    click_control "$main" "${UNINSTALL_UMOD[@]}"
-    local uninstaller
-    uninstaller=$(wait_window "Kestrix Uninstaller")
-    expect_centred "$uninstaller"
-    expect_equal "the stored game folder" "$(stored_path "$home" UTPath)" \
-        "$(windows_path "$dir/UT")"
+    open_row "$main" DIR1 4
+    click "$main" UNINSTALL_UMOD
+    uninstaller=$(await uninstaller)
+    expect_centred "${uninstaller%% *}"
+    expect_equal "the stored game folder" "$(stored_path UTPath)" "$(windows_path "$game")"
     # The manifest lists Rooftops, then NightSkies.
-    pick_package "$uninstaller" 1 2
-    step "picked NightSkies"
-    click_control "$uninstaller" "${UNINSTALL[@]}"
+    pick_package "$uninstaller" 2 2
+    click "$uninstaller" UNINSTALL
     expect_message "done"
-
-    local game=$dir/UT
-    expect_missing "$game/Textures/Stars.utx" "$game/System/NightSkies.int" \
-        "$game/System/manifest.new"
+    expect_missing "$game/Textures/Stars.utx" "$game/System/NightSkies.int" "$game/System/manifest.new"
     # Rooftops lists NightSky.utx as well, so it stays.
     expect_present "$game/Textures/NightSky.utx" "$game/Textures/RooftopTex.utx" \
         "$game/Maps/DM-Rooftops.unr" "$game/System/De.u"
     expect_same_bytes "$game/System/Manifest.ini" "$expected/Manifest-without-NightSkies.ini"
     expect_same_bytes "$game/System/manifest.bak" "$demo_game/System/Manifest.ini"
-    step "files and manifests checked"
-
     # The window stays for another removal until Exit.
-    [ -n "$(windows_titled "Kestrix Uninstaller")" ] || fail "the uninstaller went away"
-    click_control "$uninstaller" "${UNINSTALLER_EXIT[@]}"
+    uninstaller=$(await uninstaller)
+    click "$uninstaller" UNINSTALLER_EXIT
     expect_exit 0
 }
 
 # The user types a package's name instead of picking it: first one that is
 # not installed (any more), which changes nothing, then one that is.
 uninstall_typed_package() {
-    local dir=$root/typed-uninstall home=$root/typed-uninstall/.home
-    mkdir -p "$home"
-    make_game "$dir/UT"
-    local game=$dir/UT
+    local game=$root/typed-uninstall/UT main uninstaller
+    make_game "$game"
     cp "$expected/Manifest-without-NightSkies.ini" "$game/System/Manifest.ini"
     rm "$game/Textures/Stars.utx" "$game/System/NightSkies.int"
-    store_settings "$home" "$game"
-    start_kestrix "$home" "$home"
-    local main uninstaller
-    main=$(wait_window KESTRIX "$MAIN_SIZE")
-    click_control "$main" "${UNINSTALL_UMOD[@]}"
-    uninstaller=$(wait_window "Kestrix Uninstaller")
-
-    local text_x=$((COMBO1[0] / TWIPS_PER_PIXEL + 40))
-    local text_y=$(((COMBO1[1] + COMBO1[3] / 2) / TWIPS_PER_PIXEL))
-    focus_window "$uninstaller"
-    click_at "$uninstaller" "$text_x" "$text_y"
-    press_keys ctrl+a
-    type_text "NightSkies"
-    step "typed NightSkies"
-    click_control "$uninstaller" "${UNINSTALL[@]}"
+    store_setting UTPath "$game"
+    start_kestrix "$game"
+    main=$(await main)
+    click "$main" UNINSTALL_UMOD
+    uninstaller=$(await uninstaller)
+    type_and_uninstall "$uninstaller" NightSkies
     expect_message "No package named \"NightSkies\" is installed. Nothing was changed."
     expect_same_bytes "$game/System/Manifest.ini" "$expected/Manifest-without-NightSkies.ini"
     expect_missing "$game/System/manifest.bak" "$game/System/manifest.new"
-    expect_present "$game/Textures/NightSky.utx" "$game/Maps/DM-Rooftops.unr"
-
-    focus_window "$uninstaller"
-    click_at "$uninstaller" "$text_x" "$text_y"
-    press_keys ctrl+a
-    type_text "Rooftops"
-    step "typed Rooftops"
-    click_control "$uninstaller" "${UNINSTALL[@]}"
+    type_and_uninstall "$uninstaller" Rooftops
     expect_message "done"
     # Nothing lists NightSky.utx any more; the base game still lists De.u.
     expect_missing "$game/Maps/DM-Rooftops.unr" "$game/Maps/CTF-Rooftops.unr" \
@@ -225,214 +225,193 @@ uninstall_typed_package() {
     expect_present "$game/System/De.u" "$game/System/Setup.exe"
     expect_same_bytes "$game/System/Manifest.ini" "$expected/Manifest-without-both.ini"
     expect_same_bytes "$game/System/manifest.bak" "$expected/Manifest-without-NightSkies.ini"
-    step "files and manifests checked"
-
-    click_control "$uninstaller" "${UNINSTALLER_EXIT[@]}"
+    click "$uninstaller" UNINSTALLER_EXIT
     expect_exit 0
-}
-
-# Picks the first package of the installer's file list and clicks Install:
-# the stand-in setup tool gets install and Desert Ruins.umod's Windows path as
-# one argument, and kestrix ends.
-install_first_package() {
-    click_at "$1" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
-    click_control "$1" "${INSTALL[@]}"
-
-    local record
-    record=$(setup_record "$2/UT")
-    step "the setup tool got: $(echo "$record" | tr '\n' '|')"
-    expect_equal "the setup tool's arguments" "$record" \
-        "install"$'\n'"$(windows_path "$2/Packages/Desert Ruins.umod")"
-    expect_exit 0
-    expect_clipboard "$(windows_path "$2/UT")"
-}
-
-# The display runs no clipboard manager: what is pasted after kestrix has
-# ended is what kestrix-clipboard, beside the program, kept for it.
-expect_clipboard() {
-    local pasted
-    pasted=$(timeout 5 xclip -o -selection clipboard -t UTF8_STRING 2>&1)
-    step "the clipboard holds: $pasted"
-    expect_equal "the clipboard after kestrix ended" "$pasted" "$1"
 }
 
 # The game folder is remembered from an earlier start; the user goes up from
 # it to the package folder in the installer, picks a package and installs it.
-readonly INSTALL_DIR=$root/install
 install_package() {
-    local dir=$INSTALL_DIR home=$INSTALL_DIR/.home
-    mkdir -p "$home" "$dir/Packages"
+    local dir=$root/install main installer
+    mkdir -p "$dir/Packages"
     make_game "$dir/UT"
     cp "$demo_game/Mods/IceStation.umod" "$dir/Packages/IceStation.umod"
     # A blank in the name must stay inside the quotes.
     cp "$demo_game/Mods/DesertRuins.umod" "$dir/Packages/Desert Ruins.umod"
-    store_settings "$home" "$dir/UT"
-    start_kestrix "$home" "$home"
-    local main installer
-    main=$(wait_window KESTRIX "$MAIN_SIZE")
-    click_control "$main" "${INSTALL_UMOD[@]}"
-    installer=$(wait_window "KESTRIX Installer")
-    expect_centred "$installer"
+    store_setting UTPath "$dir/UT"
+    start_kestrix "$dir/UT"
+    main=$(await main)
+    click "$main" INSTALL_UMOD
+    installer=$(await installer)
+    expect_centred "${installer%% *}"
     # With no package folder stored, the lists open on the game folder:
     # Z:\, tmp, the run's folder, this scenario's folder, UT.
-    double_click_dir_entry "$installer" "${DIR2[0]}" "${DIR2[1]}" 3
-    step "double-clicked the scenario's folder"
-    double_click_dir_entry "$installer" "${DIR2[0]}" "${DIR2[1]}" 4
-    step "double-clicked Packages"
+    open_row "$installer" DIR2 3
+    open_row "$installer" DIR2 4
     # The file list shows Desert Ruins.umod, then IceStation.umod.
-    install_first_package "$installer" "$dir"
-    expect_equal "the stored package folder" "$(stored_path "$home" UMODPath)" \
-        "$(windows_path "$dir/Packages")"
-    expect_equal "the stored game folder" "$(stored_path "$home" UTPath)" \
-        "$(windows_path "$dir/UT")"
+    install_first_package "$installer"
+    expect_setup_run "$dir/UT" "$dir/Packages/Desert Ruins.umod"
+    expect_equal "the stored package folder" "$(stored_path UMODPath)" "$(windows_path "$dir/Packages")"
+    expect_equal "the stored game folder" "$(stored_path UTPath)" "$(windows_path "$dir/UT")"
 }
 
-# The start after an installation: the main window is on the remembered game
-# folder and the installer on the remembered package folder, so Install Umod,
-# the first package and Install need no browsing. A package file in the game
-# folder would be the first one listed if the installer opened there.
-install_again_from_remembered_folders() {
-    local dir=$INSTALL_DIR home=$INSTALL_DIR/.home
-    [ -n "$(stored_path "$home" UMODPath)" ] ||
-        fail "the installation before this one stored no package folder"
+# The start after an installation opens on the stored folders, wherever the
+# program starts: Install Umod, the first package and Install need no
+# browsing. A package in the game folder would come first if the installer
+# opened there.
+install_again_from_stored_folders() {
+    local dir=$root/install main installer
+    [ -n "$(stored_path UMODPath)" ] || fail "the installation before this one stored no package folder"
     rm -f "$dir/UT/System/Setup.record"
     cp "$demo_game/Mods/IceStation.umod" "$dir/UT/Aaa.umod"
-    start_kestrix "$home" "$home"
-    local main installer
-    main=$(wait_window KESTRIX "$MAIN_SIZE")
-    click_control "$main" "${INSTALL_UMOD[@]}"
-    installer=$(wait_window "KESTRIX Installer")
-    install_first_package "$installer" "$dir"
+    mkdir -p "$root/elsewhere"
+    start_kestrix "$root/elsewhere"
+    main=$(await main)
+    click "$main" INSTALL_UMOD
+    installer=$(await installer)
+    install_first_package "$installer"
+    expect_setup_run "$dir/UT" "$dir/Packages/Desert Ruins.umod"
 }
 
 # A folder without a manifest chosen as the game folder: the uninstaller says
 # so and stays, and the program goes on until Exit.
 uninstall_without_manifest() {
-    local dir=$root/no-manifest home=$root/no-manifest/.home
-    mkdir -p "$home" "$dir/NotUT/System"
-    store_settings "$home" "$dir/NotUT"
-    start_kestrix "$home" "$home"
-    local main uninstaller
-    main=$(wait_window KESTRIX "$MAIN_SIZE")
-    click_control "$main" "${UNINSTALL_UMOD[@]}"
+    local dir=$root/no-manifest main uninstaller
+    mkdir -p "$dir/NotUT/System"
+    store_setting UTPath "$dir/NotUT"
+    start_kestrix "$dir"
+    main=$(await main)
+    click "$main" UNINSTALL_UMOD
     expect_message "File not found"
-    uninstaller=$(wait_window "Kestrix Uninstaller")
-    kill -0 "$KESTRIX_PID" 2>/dev/null || fail "kestrix ended"
+    uninstaller=$(await uninstaller)
     expect_equal "what the folder holds" "$(find "$dir/NotUT" | sort | tr '\n' ' ')" \
         "$dir/NotUT $dir/NotUT/System "
-    click_control "$uninstaller" "${UNINSTALLER_EXIT[@]}"
+    click "$uninstaller" UNINSTALLER_EXIT
     expect_exit 0
 }
 
 # A folder without the setup tool chosen as the game folder: Install says
 # which folder to choose, and the program ends as after every Install.
 install_without_setup_tool() {
-    local dir=$root/no-setup home=$root/no-setup/.home
-    mkdir -p "$home" "$dir/NotUT"
+    local dir=$root/no-setup main installer
+    mkdir -p "$dir/NotUT"
     cp "$demo_game/Mods/IceStation.umod" "$dir/NotUT/"
-    store_settings "$home" "$dir/NotUT"
-    start_kestrix "$home" "$home"
-    local main installer
-    main=$(wait_window KESTRIX "$MAIN_SIZE")
-    click_control "$main" "${INSTALL_UMOD[@]}"
-    installer=$(wait_window "KESTRIX Installer")
-    click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
-    click_control "$installer" "${INSTALL[@]}"
+    store_setting UTPath "$dir/NotUT"
+    start_kestrix "$dir"
+    main=$(await main)
+    click "$main" INSTALL_UMOD
+    installer=$(await installer)
+    install_first_package "$installer"
     expect_message "Make sure you have your Main UT Directory Selected."
     expect_exit 0
     # Set before the start failed, and kept all the same.
-    expect_clipboard "$(windows_path "$dir/NotUT")"
+    expect_clipboard "$dir/NotUT"
 }
 
-# The setup tool is a real Windows program, started through Wine: after
-# kestrix has ended, it pastes the game folder from the clipboard. Needs
-# KESTRIX_E2E_CLIPBOARD_STAND_IN (the stand-in's .exe) and a Wine prefix set
-# up beforehand (tests/e2e/wine-clipboard.sh does both).
-readonly WINE_WAIT_SECONDS=120
-install_through_wine() {
-    local dir=$root/wine-install home=$root/wine-install/.home
-    local stand_in=${KESTRIX_E2E_CLIPBOARD_STAND_IN:?the clipboard stand-in is not given}
-    mkdir -p "$home" "$dir/UT/System" "$dir/Packages"
-    cp "$stand_in" "$dir/UT/System/Setup.exe"
-    cp "$demo_game/Mods/DesertRuins.umod" "$dir/Packages/Desert Ruins.umod"
-    store_settings "$home" "$dir/UT" "$dir/Packages"
-    start_kestrix "$home" "$home"
+# Another drive picked in the main window's drive list: the directory list
+# moves to that drive, and going on stores its folder. The drives are C: and
+# Z:; the program starts on Z:, and C:'s current folder is its root.
+pick_another_drive() {
     local main installer
-    main=$(wait_window KESTRIX "$MAIN_SIZE")
-    click_control "$main" "${INSTALL_UMOD[@]}"
-    installer=$(wait_window "KESTRIX Installer")
-    click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
-    click_control "$installer" "${INSTALL[@]}"
+    mkdir -p "$root/drive"
+    start_kestrix "$root/drive"
+    main=$(await main)
+    click "$main" DRIVE1
+    focus_window "${main%% *}"
+    press_keys Home Return
+    click "$main" INSTALL_UMOD
+    installer=$(await installer)
+    expect_equal "the stored game folder" "$(stored_path UTPath)" "C:\\"
+    click "$installer" INSTALLER_EXIT
     expect_exit 0
-    # Only now may the stand-in paste: nothing of kestrix runs any more but
-    # kestrix-clipboard.
-    touch "$dir/UT/System/go"
-    step "told the setup tool to paste"
-
-    local record=$dir/UT/System/clipboard.txt deadline=$((SECONDS + WINE_WAIT_SECONDS))
-    until [ -f "$record" ]; do
-        [ $SECONDS -lt $deadline ] || fail "the setup tool left no record within ${WINE_WAIT_SECONDS}s"
-        sleep 0.2
-    done
-    local lines
-    lines=$(iconv -f UTF-16LE -t UTF-8 "$record")
-    step "the setup tool got: $(echo "$lines" | tr '\n' '|')"
-    expect_equal "what the setup tool got and pasted" "$lines" \
-        "install"$'\n'"$(windows_path "$dir/Packages/Desert Ruins.umod")"$'\n'"$(windows_path "$dir/UT")"
 }
 
-# ---- running them --------------------------------------------------------
+# Closing the main window by its frame at start ends the program, and
+# nothing is stored.
+close_main_window_at_start() {
+    local main
+    mkdir -p "$root/close"
+    start_kestrix "$root/close"
+    main=$(await main)
+    close_by_frame "$main"
+    expect_exit 0
+    expect_equal "the stored game folder" "$(stored_path UTPath)" ""
+}
 
-# Names beyond ASCII, as players give them: a game in a folder with an accent,
-# a package whose section and file names the manifest holds in Windows-1252
-# while the disk holds them in UTF-8, as Wine does, and in another letter case
-# ("ÉTÉ.utx" against été.utx); then a package installed from an accented folder.
+# Names beyond ASCII: the game in "Jeux été", a package the manifest names in
+# Windows-1252 while the disk holds UTF-8 names, as Wine does, one of them in
+# another case ("ÉTÉ.utx" against été.utx). The user picks it from the list
+# and removes it, then installs Île.umod from the stored, accented package
+# folder. Nothing is typed: under Wine, xdotool changes the case of letters
+# beyond ASCII.
 accented_names() {
-    local dir=$root/accents home=$root/accents/.home
-    local game="$dir/Jeux été/UT" packages="$dir/Paquets é"
-    mkdir -p "$home" "$packages" "$(dirname "$game")"
+    local game="$root/accents/Jeux été/UT" packages="$root/accents/Paquets é" main window
+    mkdir -p "$packages"
     make_game "$game"
     printf '[\xc9t\xe9 Pack]\r\nFile=Maps\\DM-\xc9t\xe9.unr\r\nFile=Textures\\\xc9T\xc9.utx\r\n\r\n' \
         >>"$game/System/Manifest.ini"
     : >"$game/Maps/DM-Été.unr"
     : >"$game/Textures/été.utx"
     cp "$demo_game/Mods/IceStation.umod" "$packages/Île.umod"
-    store_settings "$home" "$game" "$packages"
-    start_kestrix "$home" "$home"
-    local main uninstaller installer
-    main=$(wait_window KESTRIX "$MAIN_SIZE")
-    click_control "$main" "${UNINSTALL_UMOD[@]}"
-    uninstaller=$(wait_window "Kestrix Uninstaller")
+    store_setting UTPath "$game"
+    store_setting UMODPath "$packages"
+    start_kestrix "$root/accents"
+    main=$(await main)
+    click "$main" UNINSTALL_UMOD
+    window=$(await uninstaller)
     # The manifest lists Rooftops, NightSkies, then Été Pack.
-    pick_package "$uninstaller" 2 3
-    step "picked Été Pack"
-    click_control "$uninstaller" "${UNINSTALL[@]}"
+    pick_package "$window" 3 3
+    click "$window" UNINSTALL
     expect_message "done"
-    expect_missing "$game/Maps/DM-Été.unr" "$game/Textures/été.utx"
-    expect_present "$game/Textures/NightSky.utx" "$game/Maps/DM-Rooftops.unr"
+    expect_missing "$game/Maps/DM-Été.unr" "$game/Textures/été.utx" "$game/System/manifest.new"
+    expect_present "$game/Textures/NightSky.utx" "$game/Textures/Stars.utx" \
+        "$game/Maps/DM-Rooftops.unr" "$game/System/NightSkies.int"
     expect_same_bytes "$game/System/Manifest.ini" "$demo_game/System/Manifest.ini"
-    step "files and manifest checked"
-    click_control "$uninstaller" "${UNINSTALLER_EXIT[@]}"
+    click "$window" UNINSTALLER_EXIT
     expect_exit 0
 
-    start_kestrix "$home" "$home"
-    main=$(wait_window KESTRIX "$MAIN_SIZE")
-    click_control "$main" "${INSTALL_UMOD[@]}"
-    installer=$(wait_window "KESTRIX Installer")
+    start_kestrix "$root/accents"
+    main=$(await main)
+    click "$main" INSTALL_UMOD
+    window=$(await installer)
     # The lists open on the stored package folder, which holds Île.umod alone.
-    click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
-    click_control "$installer" "${INSTALL[@]}"
-    local record
-    record=$(setup_record "$game")
-    step "the setup tool got: $(echo "$record" | tr '\n' '|')"
-    expect_equal "the setup tool's arguments" "$record" \
-        "install"$'\n'"$(windows_path "$packages/Île.umod")"
-    expect_exit 0
-    expect_clipboard "$(windows_path "$game")"
+    install_first_package "$window"
+    expect_setup_run "$game" "$packages/Île.umod"
+}
+
+# ---- running them --------------------------------------------------------
+
+# Runs scenario $1 with fresh settings, prints PASS or FAIL with its steps
+# (and the program's own output when it failed), and counts it in $tally.
+run_scenario() {
+    local name=$1 log=$root/$1.log status
+    [[ $name == install_again_* ]] || forget_settings
+    # Not on the left of || or &&, where bash would ignore set -e inside.
+    (
+        set -e
+        [ -z "${KESTRIX_E2E_TRACE:-}" ] || set -x
+        "$name"
+    ) >"$log" 2>&1
+    status=$?
+    stop_kestrix
+    if [ "$status" -eq 0 ]; then
+        echo "PASS $name" && echo "pass $name" >>"$tally"
+        sed 's/^/    /' "$log"
+    else
+        echo "FAIL $name" && echo "fail $name" >>"$tally"
+        sed 's/^/    /' "$log"
+        echo "    ($PROGRAM_NAME's output:)"
+        tail -n 20 "$root/kestrix.log" 2>/dev/null | sed 's/^/    /'
+    fi
+    : >"$root/kestrix.log"
 }
 
 for scenario in ${KESTRIX_E2E_ONLY:-uninstall_picked_package uninstall_typed_package \
-    install_package install_again_from_remembered_folders uninstall_without_manifest \
-    install_without_setup_tool accented_names}; do
-    run_scenario "$scenario"
+    install_package install_again_from_stored_folders uninstall_without_manifest \
+    install_without_setup_tool pick_another_drive close_main_window_at_start accented_names}; do
+    if [[ " $SKIPPED " == *" $scenario "* ]]; then
+        echo "SKIP $scenario ($PROGRAM_NAME cannot be driven so here)"
+    else
+        run_scenario "$scenario"
+    fi
 done

@@ -10,8 +10,6 @@
 readonly MAIN_CLIENT=(382 300)      # Form1, 5730 x 4500 twips
 readonly INSTALLER_CLIENT=(384 284) # Form2, 5760 x 4260 twips
 readonly UNINSTALLER_CLIENT=(389 285) # Form3, 5835 x 4275 twips
-# Form1's drive list, LEFT TOP WIDTH HEIGHT in twips.
-readonly DRIVE1=(960 3000 2535 315)
 # A directory list's row at 96 dots per inch: the label height of the
 # layouts, 255 twips.
 readonly WIN_DIR_ROW_PIXELS=17

@@ -21,6 +21,7 @@ readonly SCREEN_WIDTH=1024 SCREEN_HEIGHT=768
 # the scripts that source this file click them.
 readonly MAIN_SIZE=382x300 # Form1's client area, 5730 x 4500 twips
 readonly DIR1=(960 480 3735 2340)
+readonly DRIVE1=(960 3000 2535 315)
 readonly MAIN_EXIT=(600 3720 1215 495)
 readonly UNINSTALL_UMOD=(2160 3720 1215 495)
 readonly INSTALL_UMOD=(3720 3720 1215 495)
