@@ -16,7 +16,7 @@ echo "== The Windows side, cross-built and run under Wine"
 scripts/windows-tests.sh
 
 echo "== The game folder on the clipboard, read through Wine after KESTRIX has ended"
-tests/e2e/wine-clipboard.sh build-test/src/kestrix build-mingw/tests/platform/win/clipboard_stand_in.exe
+tests/e2e/wine-clipboard.sh build-test/src/kestrix build-mingw/tests/e2e-win/e2e_setup_recorder.exe
 
 echo "== KESTRIX.exe under Wine, end to end"
 scripts/windows-e2e.sh

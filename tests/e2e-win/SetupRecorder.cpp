@@ -1,14 +1,16 @@
-// Stands in for the game's setup tool in the Wine end-to-end run. It waits
-// until the program that started it has ended, then writes beside itself, in
-// UTF-8: Setup.cmdline, the command line as Windows handed it; Setup.clipboard,
-// the text the clipboard holds then; and Setup.record, each argument a line,
-// written last and whole, so that a test waiting for it reads all three.
+// Stands in for the game's setup tool in the end-to-end runs. Once the test
+// has seen the program that started it end (it then puts a file "go" beside
+// the tool), it writes beside itself, in UTF-8: Setup.cmdline, the command
+// line as Windows handed it; Setup.clipboard, the text the clipboard holds;
+// and Setup.record, each argument a line, last and whole, so that a test
+// waiting for it reads all three.
 
 #include <windows.h>
-// After windows.h, whose types they use.
+// After windows.h, whose types it uses.
 #include <shellapi.h>
-#include <tlhelp32.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -22,47 +24,9 @@ std::string utf8(const std::wstring& text) {
     return result;
 }
 
-bool writeFile(const std::wstring& path, const std::string& text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool whole =
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-        written == text.size();
-    CloseHandle(file);
-    return whole;
-}
-
-DWORD parentProcessId() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    DWORD parent = 0;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry)) {
-        if (entry.th32ProcessID == GetCurrentProcessId()) {
-            parent = entry.th32ParentProcessID;
-        }
-    }
-    CloseHandle(snapshot);
-    return parent;
-}
-
-// KESTRIX ends right after starting the tool; what it left on the clipboard
-// must outlive it. Bounded, so that a KESTRIX that hangs fails the test.
-void waitForParentToEnd() {
-    HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, parentProcessId());
-    if (parent != nullptr) {
-        WaitForSingleObject(parent, 10000);
-        CloseHandle(parent);
-    }
-}
-
 std::string clipboardText() {
     std::string text = "<no text>";
+    // Another program may hold the clipboard for a moment.
     for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) {
         Sleep(100);
     }
@@ -79,9 +43,13 @@ std::string clipboardText() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder = self;
-    folder.resize(folder.find_last_of(L'\\') + 1);
-
+    const std::filesystem::path folder = std::filesystem::path(self).parent_path();
+    // Bounded, so that a program that never ends fails the test.
+    for (int waited = 0;
+         waited < 600 && GetFileAttributesW((folder / L"go").c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++waited) {
+        Sleep(100);
+    }
     const wchar_t* line = GetCommandLineW();
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(line, &count);
@@ -90,12 +58,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         record += utf8(arguments[i]) + "\n";
     }
     LocalFree(arguments);
-
-    waitForParentToEnd();
-    const bool written = writeFile(folder + L"Setup.cmdline", utf8(line) + "\n") &&
-                         writeFile(folder + L"Setup.clipboard", clipboardText() + "\n") &&
-                         writeFile(folder + L"Setup.record.part", record) &&
-                         MoveFileExW((folder + L"Setup.record.part").c_str(),
-                                     (folder + L"Setup.record").c_str(), MOVEFILE_REPLACE_EXISTING);
-    return written ? 0 : 1;
+    std::ofstream(folder / L"Setup.cmdline", std::ios::binary) << utf8(line) << "\n";
+    std::ofstream(folder / L"Setup.clipboard", std::ios::binary) << clipboardText() << "\n";
+    std::ofstream(folder / L"Setup.record.part", std::ios::binary) << record;
+    return MoveFileExW((folder / L"Setup.record.part").c_str(), (folder / L"Setup.record").c_str(),
+                       MOVEFILE_REPLACE_EXISTING)
+               ? 0
+               : 1;
 }

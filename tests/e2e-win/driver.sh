@@ -2,8 +2,7 @@
 # The end-to-end driver of KESTRIX.exe under Wine (see ../e2e/scenarios.sh),
 # in one Wine prefix for the whole run. Its setup tool is the Windows
 # stand-in e2e_setup_recorder.exe, which also keeps the command line as
-# Windows handed it and the clipboard as it found it after KESTRIX.exe ended;
-# message boxes are read from their own text by e2e_message_box_text.exe.
+# Windows handed it and the clipboard as it found it after KESTRIX.exe ended.
 # $program is the cross-build folder.
 # shellcheck disable=SC2034
 readonly PROGRAM_NAME=KESTRIX.exe ROW_PIXELS=17 SKIPPED=""
@@ -48,10 +47,6 @@ click_in() {
     read -r id width height <<<"$1"
     wine_click_at "$id" "$width" "$height" "$2" "$3" "${4:-}"
 }
-read_message() {
-    timeout $((WAIT_SECONDS + 5)) wine "$helpers/e2e_message_box_text.exe" "$WAIT_SECONDS" |
-        tr -d '\r' | tr '\n' ' ' | sed 's/ $//'
-}
 
 # Picks entry $2 with the arrow keys in the box's text field.
 pick_package() {
@@ -72,6 +67,7 @@ close_by_frame() {
 clipboard_text() {
     mkdir -p "$root/clipboard" && rm -f "$root/clipboard/Setup."*
     cp "$helpers/e2e_setup_recorder.exe" "$root/clipboard/reader.exe"
+    : >"$root/clipboard/go"
     timeout 30 wine "$root/clipboard/reader.exe" && tr -d '\r\n' <"$root/clipboard/Setup.clipboard"
 }
 

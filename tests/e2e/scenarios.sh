@@ -13,7 +13,7 @@
 #   beyond the display), start_kestrix FOLDER, make_game FOLDER (the demo game
 #   with the stand-in setup tool), forget_settings, store_setting SECTION
 #   FOLDER, stored_path SECTION, find_window TITLE WIDTH HEIGHT [not],
-#   click_in WINDOW X Y [clicker], read_message WINDOW, pick_package WINDOW
+#   click_in WINDOW X Y [clicker], pick_package WINDOW
 #   ENTRY COUNT, clipboard_text, close_by_frame WINDOW and, where the setup
 #   tool sees more than its arguments, expect_launch_details GAME PACKAGE.
 # A window is "ID WIDTH HEIGHT": its X id and its client area in pixels.
@@ -119,7 +119,7 @@ windows_path() { echo "Z:${1//\//\\}"; }
 expect_message() {
     local box text
     box=$(await main not) || return 1
-    text=$(read_message "$box")
+    text=$(message_text "${box%% *}")
     step "message box says: $text"
     [[ "$text" == *"$1"* ]] || fail "the message box says \"$text\", not \"$1\""
     focus_window "${box%% *}"
@@ -147,6 +147,9 @@ stop_kestrix() {
 # $1 was given "install" and package $2's Windows path as one argument.
 expect_setup_run() {
     expect_exit 0
+    # Only now may the tool look: nothing of the program runs any more but
+    # what keeps the clipboard.
+    : >"$1/System/go"
     local record=$1/System/Setup.record deadline=$((SECONDS + WAIT_SECONDS))
     until [ -f "$record" ]; do
         [ $SECONDS -lt $deadline ] || fail "the setup tool left no record within ${WAIT_SECONDS}s"
@@ -158,8 +161,7 @@ expect_setup_run() {
     ! declare -F expect_launch_details >/dev/null || expect_launch_details "$1" "$2"
 }
 
-# Nothing of the program runs any more but what keeps the clipboard for the
-# setup tool: it still holds game folder $1.
+# The clipboard holds game folder $1 after the program has ended.
 expect_clipboard() {
     local text
     text=$(clipboard_text)

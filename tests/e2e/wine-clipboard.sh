@@ -1,31 +1,22 @@
 #!/usr/bin/env bash
-# End to end through Wine: the Linux program starts a real Windows stand-in
-# setup tool through Wine, ends, and the stand-in then reads the game folder
-# from the clipboard, on a display that runs no clipboard manager.
-#   tests/e2e/wine-clipboard.sh <path-to-kestrix> <path-to-clipboard_stand_in.exe>
-# The stand-in comes from the cross build (scripts/windows-tests.sh makes it,
-# in build-mingw/tests/platform/win). Needs what tests/e2e/run.sh needs, and
-# Wine. Every wait is bounded; exits non-zero when the scenario failed.
+# The Linux program's installs end to end with a real Windows stand-in for
+# the setup tool, started through Wine: after kestrix has ended, the stand-in
+# reads the game folder from the clipboard, on a display that runs no
+# clipboard manager.
+#   tests/e2e/wine-clipboard.sh <path-to-kestrix> <path-to-e2e_setup_recorder.exe>
+# The stand-in comes from the cross build (build-mingw/tests/e2e-win). Needs
+# what tests/e2e/run.sh needs, and Wine; exits non-zero when a scenario failed.
 set -uo pipefail
 
 if [ $# -ne 2 ] || [ ! -x "$1" ] || [ ! -f "$2" ]; then
-    echo "usage: $0 <path-to-kestrix> <path-to-clipboard_stand_in.exe>" >&2
+    echo "usage: $0 <path-to-kestrix> <path-to-e2e_setup_recorder.exe>" >&2
     exit 2
 fi
-here=$(cd "$(dirname "$0")" && pwd)
-stand_in=$(realpath "$2")
-
 # A prefix of its own, thrown away afterwards, and Wine kept from offering to
 # install Mono and Gecko.
 WINEPREFIX="$(mktemp -d "${TMPDIR:-/tmp}/kestrix-wine-XXXXXX")"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-finish() {
-    timeout 60 wineserver -k >/dev/null 2>&1
-    rm -rf "$WINEPREFIX"
-}
-trap finish EXIT
-
-echo "== Setting up a Wine prefix (about 20 s)"
+trap 'timeout 60 wineserver -k >/dev/null 2>&1; rm -rf "$WINEPREFIX"' EXIT
 # Without a display, and waited for to the end: Wine's desktop process, which
 # imports the X clipboard, must start anew on the test's display.
 if ! (unset DISPLAY WAYLAND_DISPLAY && timeout 300 wine wineboot --init >/dev/null 2>&1 &&
@@ -33,6 +24,6 @@ if ! (unset DISPLAY WAYLAND_DISPLAY && timeout 300 wine wineboot --init >/dev/nu
     echo "Wine could not set up its prefix in $WINEPREFIX" >&2
     exit 1
 fi
-
-KESTRIX_E2E_CLIPBOARD_STAND_IN=$stand_in KESTRIX_E2E_ONLY=install_through_wine \
-    KESTRIX_E2E_TIMEOUT=${KESTRIX_E2E_TIMEOUT:-300} "$here/run.sh" "$1"
+KESTRIX_E2E_SETUP_TOOL=$(realpath "$2") \
+    KESTRIX_E2E_ONLY=${KESTRIX_E2E_ONLY:-"install_package install_again_from_stored_folders accented_names"} \
+    "$(dirname "$0")/run.sh" "$1"
