@@ -84,6 +84,13 @@ type_and_uninstall() {
     click "$1" UNINSTALL
 }
 
+# Awaits the main window, clicks its button $1 and prints the window of kind
+# $2 that opens.
+open_through() {
+    local main
+    main=$(await main) && click "$main" "$1" && await "$2"
+}
+
 # Picks the first package of the installer's file list and clicks Install.
 install_first_package() {
     click_in "$1" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
@@ -98,13 +105,11 @@ fail() {
 expect_equal() { # what actual expected
     [ "$2" = "$3" ] || fail "$1 is \"$2\", not \"$3\""
 }
-expect_missing() {
-    local file
-    for file in "$@"; do [ ! -e "$file" ] || fail "$file is still there"; done
-}
-expect_present() {
-    local file
-    for file in "$@"; do [ -f "$file" ] || fail "$file is gone"; done
+expect_files() { # present|missing FILE...
+    local state=$1 file
+    for file in "${@:2}"; do
+        [ "$([ -f "$file" ] && echo present || echo missing)" = "$state" ] || fail "$file is not $state"
+    done
 }
 expect_same_bytes() { # file expected-file
     cmp -s "$1" "$2" || fail "$1 differs from $2: $(cmp "$1" "$2" 2>&1)"
@@ -190,9 +195,9 @@ uninstall_picked_package() {
     pick_package "$uninstaller" 2 2
     click "$uninstaller" UNINSTALL
     expect_message "done"
-    expect_missing "$game/Textures/Stars.utx" "$game/System/NightSkies.int" "$game/System/manifest.new"
+    expect_files missing "$game/Textures/Stars.utx" "$game/System/NightSkies.int" "$game/System/manifest.new"
     # Rooftops lists NightSky.utx as well, so it stays.
-    expect_present "$game/Textures/NightSky.utx" "$game/Textures/RooftopTex.utx" \
+    expect_files present "$game/Textures/NightSky.utx" "$game/Textures/RooftopTex.utx" \
         "$game/Maps/DM-Rooftops.unr" "$game/System/De.u"
     expect_same_bytes "$game/System/Manifest.ini" "$expected/Manifest-without-NightSkies.ini"
     expect_same_bytes "$game/System/manifest.bak" "$demo_game/System/Manifest.ini"
@@ -205,26 +210,24 @@ uninstall_picked_package() {
 # The user types a package's name instead of picking it: first one that is
 # not installed (any more), which changes nothing, then one that is.
 uninstall_typed_package() {
-    local game=$root/typed-uninstall/UT main uninstaller
+    local game=$root/typed-uninstall/UT uninstaller
     make_game "$game"
     cp "$expected/Manifest-without-NightSkies.ini" "$game/System/Manifest.ini"
     rm "$game/Textures/Stars.utx" "$game/System/NightSkies.int"
     store_setting UTPath "$game"
     start_kestrix "$game"
-    main=$(await main)
-    click "$main" UNINSTALL_UMOD
-    uninstaller=$(await uninstaller)
+    uninstaller=$(open_through UNINSTALL_UMOD uninstaller)
     type_and_uninstall "$uninstaller" NightSkies
     expect_message "No package named \"NightSkies\" is installed. Nothing was changed."
     expect_same_bytes "$game/System/Manifest.ini" "$expected/Manifest-without-NightSkies.ini"
-    expect_missing "$game/System/manifest.bak" "$game/System/manifest.new"
+    expect_files missing "$game/System/manifest.bak" "$game/System/manifest.new"
     type_and_uninstall "$uninstaller" Rooftops
     expect_message "done"
     # Nothing lists NightSky.utx any more; the base game still lists De.u.
-    expect_missing "$game/Maps/DM-Rooftops.unr" "$game/Maps/CTF-Rooftops.unr" \
+    expect_files missing "$game/Maps/DM-Rooftops.unr" "$game/Maps/CTF-Rooftops.unr" \
         "$game/Textures/RooftopTex.utx" "$game/Textures/NightSky.utx" \
         "$game/Music/Rooftops.umx" "$game/System/Rooftops.int" "$game/System/manifest.new"
-    expect_present "$game/System/De.u" "$game/System/Setup.exe"
+    expect_files present "$game/System/De.u" "$game/System/Setup.exe"
     expect_same_bytes "$game/System/Manifest.ini" "$expected/Manifest-without-both.ini"
     expect_same_bytes "$game/System/manifest.bak" "$expected/Manifest-without-NightSkies.ini"
     click "$uninstaller" UNINSTALLER_EXIT
@@ -234,7 +237,7 @@ uninstall_typed_package() {
 # The game folder is remembered from an earlier start; the user goes up from
 # it to the package folder in the installer, picks a package and installs it.
 install_package() {
-    local dir=$root/install main installer
+    local dir=$root/install installer
     mkdir -p "$dir/Packages"
     make_game "$dir/UT"
     cp "$demo_game/Mods/IceStation.umod" "$dir/Packages/IceStation.umod"
@@ -242,9 +245,7 @@ install_package() {
     cp "$demo_game/Mods/DesertRuins.umod" "$dir/Packages/Desert Ruins.umod"
     store_setting UTPath "$dir/UT"
     start_kestrix "$dir/UT"
-    main=$(await main)
-    click "$main" INSTALL_UMOD
-    installer=$(await installer)
+    installer=$(open_through INSTALL_UMOD installer)
     expect_centred "${installer%% *}"
     # With no package folder stored, the lists open on the game folder:
     # Z:\, tmp, the run's folder, this scenario's folder, UT.
@@ -262,15 +263,13 @@ install_package() {
 # browsing. A package in the game folder would come first if the installer
 # opened there.
 install_again_from_stored_folders() {
-    local dir=$root/install main installer
+    local dir=$root/install installer
     [ -n "$(stored_path UMODPath)" ] || fail "the installation before this one stored no package folder"
     rm -f "$dir/UT/System/Setup.record"
     cp "$demo_game/Mods/IceStation.umod" "$dir/UT/Aaa.umod"
     mkdir -p "$root/elsewhere"
     start_kestrix "$root/elsewhere"
-    main=$(await main)
-    click "$main" INSTALL_UMOD
-    installer=$(await installer)
+    installer=$(open_through INSTALL_UMOD installer)
     install_first_package "$installer"
     expect_setup_run "$dir/UT" "$dir/Packages/Desert Ruins.umod"
 }
@@ -295,14 +294,12 @@ uninstall_without_manifest() {
 # A folder without the setup tool chosen as the game folder: Install says
 # which folder to choose, and the program ends as after every Install.
 install_without_setup_tool() {
-    local dir=$root/no-setup main installer
+    local dir=$root/no-setup installer
     mkdir -p "$dir/NotUT"
     cp "$demo_game/Mods/IceStation.umod" "$dir/NotUT/"
     store_setting UTPath "$dir/NotUT"
     start_kestrix "$dir"
-    main=$(await main)
-    click "$main" INSTALL_UMOD
-    installer=$(await installer)
+    installer=$(open_through INSTALL_UMOD installer)
     install_first_package "$installer"
     expect_message "Make sure you have your Main UT Directory Selected."
     expect_exit 0
@@ -347,7 +344,7 @@ close_main_window_at_start() {
 # folder. Nothing is typed: under Wine, xdotool changes the case of letters
 # beyond ASCII.
 accented_names() {
-    local game="$root/accents/Jeux été/UT" packages="$root/accents/Paquets é" main window
+    local game="$root/accents/Jeux été/UT" packages="$root/accents/Paquets é" window
     mkdir -p "$packages"
     make_game "$game"
     printf '[\xc9t\xe9 Pack]\r\nFile=Maps\\DM-\xc9t\xe9.unr\r\nFile=Textures\\\xc9T\xc9.utx\r\n\r\n' \
@@ -358,24 +355,20 @@ accented_names() {
     store_setting UTPath "$game"
     store_setting UMODPath "$packages"
     start_kestrix "$root/accents"
-    main=$(await main)
-    click "$main" UNINSTALL_UMOD
-    window=$(await uninstaller)
+    window=$(open_through UNINSTALL_UMOD uninstaller)
     # The manifest lists Rooftops, NightSkies, then Été Pack.
     pick_package "$window" 3 3
     click "$window" UNINSTALL
     expect_message "done"
-    expect_missing "$game/Maps/DM-Été.unr" "$game/Textures/été.utx" "$game/System/manifest.new"
-    expect_present "$game/Textures/NightSky.utx" "$game/Textures/Stars.utx" \
+    expect_files missing "$game/Maps/DM-Été.unr" "$game/Textures/été.utx" "$game/System/manifest.new"
+    expect_files present "$game/Textures/NightSky.utx" "$game/Textures/Stars.utx" \
         "$game/Maps/DM-Rooftops.unr" "$game/System/NightSkies.int"
     expect_same_bytes "$game/System/Manifest.ini" "$demo_game/System/Manifest.ini"
     click "$window" UNINSTALLER_EXIT
     expect_exit 0
 
     start_kestrix "$root/accents"
-    main=$(await main)
-    click "$main" INSTALL_UMOD
-    window=$(await installer)
+    window=$(open_through INSTALL_UMOD installer)
     # The lists open on the stored package folder, which holds Île.umod alone.
     install_first_package "$window"
     expect_setup_run "$game" "$packages/Île.umod"
@@ -386,22 +379,21 @@ accented_names() {
 # Runs scenario $1 with fresh settings, prints PASS or FAIL with its steps
 # (and the program's own output when it failed), and counts it in $tally.
 run_scenario() {
-    local name=$1 log=$root/$1.log status
+    local name=$1 log=$root/$1.log result
+    # A scenario named install_again_* goes on from the one before it.
     [[ $name == install_again_* ]] || forget_settings
     # Not on the left of || or &&, where bash would ignore set -e inside.
     (
         set -e
+        shopt -s inherit_errexit
         [ -z "${KESTRIX_E2E_TRACE:-}" ] || set -x
         "$name"
     ) >"$log" 2>&1
-    status=$?
+    [ $? -eq 0 ] && result=pass || result=fail
     stop_kestrix
-    if [ "$status" -eq 0 ]; then
-        echo "PASS $name" && echo "pass $name" >>"$tally"
-        sed 's/^/    /' "$log"
-    else
-        echo "FAIL $name" && echo "fail $name" >>"$tally"
-        sed 's/^/    /' "$log"
+    echo "${result^^} $name" && echo "$result $name" >>"$tally"
+    sed 's/^/    /' "$log"
+    if [ $result = fail ]; then
         echo "    ($PROGRAM_NAME's output:)"
         tail -n 20 "$root/kestrix.log" 2>/dev/null | sed 's/^/    /'
     fi
