@@ -37,6 +37,8 @@ exe=$3
 
 # shellcheck source=scripts/lib/x11.sh
 source scripts/lib/x11.sh
+# shellcheck source=scripts/lib/program.sh
+source scripts/lib/program.sh
 
 # A fixed place, so that the drive list shows the same text in every picture,
 # and a short one, so that the text fits the list.
@@ -44,9 +46,7 @@ root=/tmp/kestrix-shots
 rm -rf "$root"
 mkdir -p "$root/home/.wine/dosdevices" "$root/c"
 cleanup() {
-    if [ -n "${kestrix_pid:-}" ]; then
-        kill "$kestrix_pid" 2>/dev/null || true
-    fi
+    stop_kestrix
     if [ -n "${WINEPREFIX:-}" ]; then
         wine_prefix_remove
     fi
@@ -63,151 +63,102 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # The game where Wine users keep it: C:\UnrealTournament.
 ln -s "$root/c" "$HOME/.wine/dosdevices/c:"
 cp -R examples/demo-game "$root/c/UnrealTournament"
-mkdir -p "$HOME/.config/KESTRIX"
-cat >"$HOME/.config/KESTRIX/KESTRIX.ini" <<'EOF'
-[UMODPath]
-Path=C:\\UnrealTournament\\Mods
-
-[UTPath]
-Path=C:\\UnrealTournament
-EOF
 
 start_display "$root/display"
 
-start_kestrix() {
-    (cd "$HOME" && exec "$binary") >>"$root/kestrix.log" 2>&1 &
-    kestrix_pid=$!
-}
-
 wait_exit() {
-    if ! wait_process_end "$kestrix_pid"; then
-        echo "kestrix did not end" >&2
+    if ! wait_process_end "$KESTRIX_PID"; then
+        echo "KESTRIX did not end" >&2
         return 1
     fi
-    kestrix_pid=
+    rm -f "$root/kestrix.pid"
 }
 
-# Saves what the screen shows where window $1 is, a drop-down list over it
-# included, as docs/$2.png. Windows have no frame on a display without a
-# window manager: a thin grey line marks the edge on a white page.
+# Saves window $1 ("ID ...", as program.sh gives it) as docs/$2.png, cut from
+# the screen so that what is drawn on top of it (a drop-down list) shows
+# too; Qt's windows, which have no frame of their own, get a thin border.
 shoot() {
-    local size position
-    size=$(window_size "$1")
-    position=$(window_position "$1")
+    local id=${1%% *} size position
+    size=$(window_size "$id")
+    position=$(window_position "$id")
     import -window root -crop "${size}+${position% *}+${position#* }" +repage "$root/shot.png"
-    convert "$root/shot.png" -bordercolor '#9a9a9a' -border 1 "docs/$2.png"
+    if [ -n "$3" ]; then
+        convert "$root/shot.png" -bordercolor '#9a9a9a' -border 1 "docs/$2.png"
+    else
+        cp "$root/shot.png" "docs/$2.png"
+    fi
     echo "docs/$2.png: $size at ${position/ /,}"
 }
 
-
-linux_shots() {
-# The main window on the remembered game folder, then the installer on the
-# remembered package folder with a package picked.
-start_kestrix
-main=$(wait_window KESTRIX "$MAIN_SIZE")
-expect_centred "$main"
-shoot "$main" main
-click_control "$main" "${INSTALL_UMOD[@]}"
-installer=$(wait_window "KESTRIX Installer")
-expect_centred "$installer"
-click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
-shoot "$installer" installer
-click_control "$installer" "${INSTALLER_EXIT[@]}"
-wait_exit
-
-# The uninstaller with its list of packages open, then the message after
-# removing one.
-start_kestrix
-main=$(wait_window KESTRIX "$MAIN_SIZE")
-click_control "$main" "${UNINSTALL_UMOD[@]}"
-uninstaller=$(wait_window "Kestrix Uninstaller")
-expect_centred "$uninstaller"
-click_at "$uninstaller" $(((COMBO1[0] + COMBO1[2]) / TWIPS_PER_PIXEL - 8)) \
-    $(((COMBO1[1] + COMBO1[3] / 2) / TWIPS_PER_PIXEL))
-popup=$(wait_popup KESTRIX)
-shoot "$uninstaller" uninstaller
-popup_height=$(window_size "$popup")
-popup_height=${popup_height#*x}
-# The second entry, NightSkies.
-click_at "$popup" 40 $((1 + (popup_height - 2) / 2 + (popup_height - 2) / 4))
-wait_window_gone "$popup"
-click_control "$uninstaller" "${UNINSTALL[@]}"
-box=$(wait_window KESTRIX "$MAIN_SIZE" not)
-shoot "$box" message
-focus_window "$box"
-press_keys Return
-wait_window_gone "$box"
-click_control "$uninstaller" "${UNINSTALLER_EXIT[@]}"
-wait_exit
-}
-
-# ---- KESTRIX.exe under Wine ---------------------------------------------
-
-# shellcheck source=scripts/lib/wine.sh
-source scripts/lib/wine.sh
-# shellcheck source=scripts/lib/wine-x11.sh
-source scripts/lib/wine-x11.sh
-
-# Wine draws each window's frame itself: the picture is the window as it is.
-shoot_wine() {
-    local size position
-    size=$(window_size "$1")
-    position=$(window_position "$1")
-    import -window root -crop "${size}+${position% *}+${position#* }" +repage "docs/$2.png"
-    echo "docs/$2.png: $size at ${position/ /,}"
-}
-
-windows_shots() {
-    wine_prefix_create "$root/wine"
-    local c=$WINEPREFIX/drive_c settings='HKEY_CURRENT_USER\Software\VB and VBA Program Settings\KESTRIX'
-    cp -R examples/demo-game "$c/UnrealTournament"
-    wine reg add "$settings\UTPath" /v Path /t REG_SZ /d 'C:\UnrealTournament' /f >/dev/null 2>&1
-    wine reg add "$settings\UMODPath" /v Path /t REG_SZ /d 'C:\UnrealTournament\Mods' /f \
-        >/dev/null 2>&1
-    start_exe() {
-        (cd "$c" && exec wine "$exe") >>"$root/kestrix.log" 2>&1 &
-        kestrix_pid=$!
-    }
-
-    start_exe
+# The same walk through both programs, started in folder $1: the main window,
+# the installer with a package picked, the uninstaller with its list dropped
+# down (pick_second shoots it and picks NightSkies, the second entry), and
+# the message after the removal. $2 is the border, $3 to $6 the files' names.
+shoot_windows() {
     local main installer uninstaller box
-    main=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}")
-    shoot_wine "$main" win32-form1
-    wine_click_control "$main" "${MAIN_CLIENT[@]}" "${INSTALL_UMOD[@]}"
-    installer=$(wait_wine_window "KESTRIX Installer" "${INSTALLER_CLIENT[@]}")
-    wine_click_at "$installer" "${INSTALLER_CLIENT[@]}" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) \
-        $((FILE1[1] / TWIPS_PER_PIXEL + 8))
-    shoot_wine "$installer" win32-form2
-    wine_click_control "$installer" "${INSTALLER_CLIENT[@]}" "${INSTALLER_EXIT[@]}"
+    start_kestrix "$1"
+    main=$(await main)
+    expect_centred "${main%% *}"
+    shoot "$main" "$3" "$2"
+    click "$main" INSTALL_UMOD
+    installer=$(await installer)
+    expect_centred "${installer%% *}"
+    pick_first_file "$installer"
+    shoot "$installer" "$4" "$2"
+    click "$installer" INSTALLER_EXIT
     wait_exit
 
-    start_exe
-    main=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}")
-    wine_click_control "$main" "${MAIN_CLIENT[@]}" "${UNINSTALL_UMOD[@]}"
-    uninstaller=$(wait_wine_window "Kestrix Uninstaller" "${UNINSTALLER_CLIENT[@]}")
-    # The list of packages dropped down by its arrow button.
-    wine_click_at "$uninstaller" "${UNINSTALLER_CLIENT[@]}" \
-        $(((COMBO1[0] + COMBO1[2]) / TWIPS_PER_PIXEL - 8)) \
-        $(((COMBO1[1] + COMBO1[3] / 2) / TWIPS_PER_PIXEL))
-    sleep 0.5
-    shoot_wine "$uninstaller" win32-form3
-    # The second entry, NightSkies, then Uninstall.
-    focus_window "$uninstaller"
-    press_keys Down Return
-    wine_click_control "$uninstaller" "${UNINSTALLER_CLIENT[@]}" "${UNINSTALL[@]}"
-    box=$(wait_wine_window KESTRIX "${MAIN_CLIENT[@]}" not)
+    start_kestrix "$1"
+    uninstaller=$(open_through UNINSTALL_UMOD uninstaller)
+    expect_centred "${uninstaller%% *}"
+    open_package_list "$uninstaller"
+    pick_second "$uninstaller" "$5" "$2"
+    click "$uninstaller" UNINSTALL
+    box=$(await main not)
     sleep 0.3
-    shoot_wine "$box" win32-message
-    focus_window "$box"
+    shoot "$box" "$6" "$2"
+    focus_window "${box%% *}"
     press_keys Return
-    wait_window_gone "$box"
-    wine_click_control "$uninstaller" "${UNINSTALLER_CLIENT[@]}" "${UNINSTALLER_EXIT[@]}"
+    wait_window_gone "${box%% *}"
+    click "$uninstaller" UNINSTALLER_EXIT
     wait_exit
 }
 
 if [ "$shots" != windows ]; then
-    linux_shots
+    # shellcheck source=scripts/lib/program-linux.sh
+    source scripts/lib/program-linux.sh
+    PROGRAM_COMMAND=("$binary")
+    store_setting UMODPath 'C:\UnrealTournament\Mods'
+    store_setting UTPath 'C:\UnrealTournament'
+    pick_second() {
+        local popup height
+        popup=$(wait_popup KESTRIX)
+        shoot "$1" "$2" "$3"
+        height=$(window_size "$popup")
+        height=${height#*x}
+        click_at "$popup" 40 $((1 + (height - 2) / 2 + (height - 2) / 4))
+        wait_window_gone "$popup"
+    }
+    shoot_windows "$HOME" border main installer uninstaller message
 fi
+
 if [ "$shots" != linux ]; then
-    windows_shots
+    # shellcheck source=scripts/lib/wine.sh
+    source scripts/lib/wine.sh
+    # shellcheck source=scripts/lib/wine-x11.sh
+    source scripts/lib/wine-x11.sh
+    # shellcheck source=scripts/lib/program-wine.sh
+    source scripts/lib/program-wine.sh
+    wine_prefix_create "$root/wine"
+    PROGRAM_COMMAND=(wine "$exe")
+    cp -R examples/demo-game "$WINEPREFIX/drive_c/UnrealTournament"
+    store_setting UTPath 'C:\UnrealTournament'
+    store_setting UMODPath 'C:\UnrealTournament\Mods'
+    pick_second() {
+        sleep 0.5
+        shoot "$1" "$2" "$3"
+        focus_window "${1%% *}"
+        press_keys Down Return
+    }
+    shoot_windows "$WINEPREFIX/drive_c" "" win32-form1 win32-form2 win32-form3 win32-message
 fi

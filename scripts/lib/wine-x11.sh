@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # Finding and clicking Wine's windows on an X display with no window manager,
-# on top of tests/e2e/x11.sh. With the X11 driver's Managed=N, every window of
+# on top of x11.sh. With the X11 driver's Managed=N, every window of
 # a Windows program is an X window of its own that Wine places itself
 # (override-redirect) and whose frame Wine draws inside it: the client area
 # sits inside the X window, offset by the frame.

@@ -4,7 +4,8 @@
 # Driving the real program under a virtual X display, as a user would: windows
 # are found by their titles, controls by their places in the windows' layouts,
 # and input goes in through the X server (XTEST), not through Qt.
-# Sourced by scenarios.sh and scripts/screenshots.sh; needs Xvfb, xdotool,
+# Sourced by the end-to-end tests, the screenshots, the package check and the
+# benchmarks (through program.sh where they drive a program); needs Xvfb, xdotool,
 # xwininfo (x11-utils), ImageMagick and, for reading message boxes, tesseract.
 
 # Every wait is bounded: a window that does not come is a failure, not a hang.

@@ -12,9 +12,9 @@ set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 if [ $# -eq 1 ] && [ -f "$1/KESTRIX.exe" ]; then
-    driver=$here/../e2e-win/driver.sh limit=${KESTRIX_E2E_TIMEOUT:-420}
+    driver=$here/../e2e-win/driver.sh program=$1/KESTRIX.exe limit=${KESTRIX_E2E_TIMEOUT:-420}
 elif [ $# -eq 1 ] && [ -f "$1" ] && [ -x "$1" ]; then
-    driver=$here/linux.sh limit=${KESTRIX_E2E_TIMEOUT:-300}
+    driver=$here/linux.sh program=$1 limit=${KESTRIX_E2E_TIMEOUT:-300}
 else
     echo "usage: $0 <path-to-kestrix | cross-build folder holding KESTRIX.exe>" >&2
     exit 2
@@ -23,7 +23,7 @@ tally=$(mktemp)
 started=$SECONDS
 # timeout puts the scenarios in a process group of their own and ends the
 # whole group, display and programs included, when the time is up.
-timeout --kill-after=10 "$limit" bash "$here/scenarios.sh" "$driver" "$(realpath "$1")" "$tally"
+timeout --kill-after=10 "$limit" bash "$here/scenarios.sh" "$driver" "$(realpath "$program")" "$tally"
 status=$?
 passed=$(grep -c '^pass ' "$tally")
 failed=$(grep -c '^fail ' "$tally")

@@ -6,17 +6,14 @@
 # Each scenario appends "pass NAME" or "fail NAME" to the tally; run.sh
 # counts them and bounds the whole run in time.
 #
-# A driver (linux.sh for kestrix, ../e2e-win/driver.sh for KESTRIX.exe) says
-# how the program runs; the scenarios only call what every driver defines:
-#   PROGRAM_NAME, ROW_PIXELS (a directory list's row), SKIPPED (scenarios the
-#   driver cannot drive), driver_start / driver_stop (what the run needs
-#   beyond the display), start_kestrix FOLDER, make_game FOLDER (the demo game
-#   with the stand-in setup tool), forget_settings, store_setting SECTION
-#   FOLDER, stored_path SECTION, find_window TITLE WIDTH HEIGHT [not],
-#   click_in WINDOW X Y [clicker], pick_package WINDOW
-#   ENTRY COUNT, clipboard_text, close_by_frame WINDOW and, where the setup
-#   tool sees more than its arguments, expect_launch_details GAME PACKAGE.
-# A window is "ID WIDTH HEIGHT": its X id and its client area in pixels.
+# The windows are driven through scripts/lib/program.sh. A driver (linux.sh
+# for kestrix, ../e2e-win/driver.sh for KESTRIX.exe) sources the program's
+# half of it and defines what else differs: PROGRAM_NAME, PROGRAM_COMMAND,
+# SKIPPED (scenarios it cannot drive), driver_start / driver_stop (what the
+# run needs beyond the display), make_game FOLDER (the demo game with the
+# stand-in setup tool), pick_package WINDOW ENTRY COUNT, clipboard_text,
+# close_by_frame WINDOW and, where the setup tool sees more than its
+# arguments, expect_launch_details GAME PACKAGE.
 # To add a scenario: write one function here from these calls (or a new one
 # that every driver then defines), keep its expected files under expected/,
 # and add its name to the list at the end.
@@ -33,6 +30,8 @@ source "$here/../../scripts/lib/x11.sh"
 root=$(realpath "$(mktemp -d /tmp/kestrix-e2e.XXXXXX)")
 # shellcheck source=tests/e2e/linux.sh
 source "$driver"
+# shellcheck source=scripts/lib/program.sh
+source "$here/../../scripts/lib/program.sh"
 cleanup() {
     stop_kestrix
     driver_stop
@@ -45,38 +44,9 @@ start_display "$root/.display" && driver_start || exit 1
 
 # ---- the program's windows and the checks --------------------------------
 
-declare -A TITLE=([main]=KESTRIX [installer]="KESTRIX Installer" [uninstaller]="Kestrix Uninstaller")
-# Client areas at 96 dots per inch, from the forms' layouts in twips.
-declare -A CLIENT=([main]="382 300" [installer]="384 284" [uninstaller]="389 285")
-
-# Waits for the window of kind $1 (with $2 = "not", for a message box, which
-# shares the main window's title) and prints it as "ID WIDTH HEIGHT".
-await() {
-    local id
-    # shellcheck disable=SC2086
-    id=$(find_window "${TITLE[$1]}" ${CLIENT[$1]} "${2:-}") || return 1
-    echo "$id ${CLIENT[$1]}"
-}
-
-# Clicks the middle of control $2 (the name of a LEFT TOP WIDTH HEIGHT array
-# in twips) in window $1.
-click() {
-    local -n box=$2
-    click_in "$1" $(((box[0] + box[2] / 2) / TWIPS_PER_PIXEL)) \
-        $(((box[1] + box[3] / 2) / TWIPS_PER_PIXEL))
-}
-
-# Double-clicks row $3 (0 is the top one) of directory list $2 in window $1.
-open_row() {
-    local -n list=$2
-    click_in "$1" $((list[0] / TWIPS_PER_PIXEL + 40)) \
-        $((list[1] / TWIPS_PER_PIXEL + 1 + $3 * ROW_PIXELS + ROW_PIXELS / 2)) double_click_at
-    step "double-clicked row $3"
-}
-
 # Types $2 over the text of the uninstaller's box, then Uninstall.
 type_and_uninstall() {
-    click_in "$1" $((COMBO1[0] / TWIPS_PER_PIXEL + 40)) $(((COMBO1[1] + COMBO1[3] / 2) / TWIPS_PER_PIXEL))
+    click_package_text "$1"
     focus_window "${1%% *}"
     press_keys End shift+Home
     type_text "$2"
@@ -84,16 +54,8 @@ type_and_uninstall() {
     click "$1" UNINSTALL
 }
 
-# Awaits the main window, clicks its button $1 and prints the window of kind
-# $2 that opens.
-open_through() {
-    local main
-    main=$(await main) && click "$main" "$1" && await "$2"
-}
-
-# Picks the first package of the installer's file list and clicks Install.
 install_first_package() {
-    click_in "$1" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+    pick_first_file "$1"
     click "$1" INSTALL
 }
 
@@ -141,13 +103,6 @@ expect_exit() {
     expect_equal "$PROGRAM_NAME's exit status" "$status" "$1"
 }
 
-stop_kestrix() {
-    if [ -s "$root/kestrix.pid" ]; then
-        kill "$(cat "$root/kestrix.pid")" 2>/dev/null
-        rm -f "$root/kestrix.pid"
-    fi
-}
-
 # After Install: the program has ended, and the stand-in setup tool of game
 # $1 was given "install" and package $2's Windows path as one argument.
 expect_setup_run() {
@@ -187,6 +142,7 @@ uninstall_picked_package() {
     # The list opens on the current folder: Z:\, tmp, the run's folder, this
     # scenario's folder, then its only subfolder, UT.
     open_row "$main" DIR1 4
+    step "double-clicked UT"
     click "$main" UNINSTALL_UMOD
     uninstaller=$(await uninstaller)
     expect_centred "${uninstaller%% *}"
@@ -214,8 +170,8 @@ uninstall_typed_package() {
     make_game "$game"
     cp "$expected/Manifest-without-NightSkies.ini" "$game/System/Manifest.ini"
     rm "$game/Textures/Stars.utx" "$game/System/NightSkies.int"
-    store_setting UTPath "$game"
-    start_kestrix "$game"
+    store_setting UTPath "$(windows_path "$game")"
+    start_kestrix "$(dirname "$game")"
     uninstaller=$(open_through UNINSTALL_UMOD uninstaller)
     type_and_uninstall "$uninstaller" NightSkies
     expect_message "No package named \"NightSkies\" is installed. Nothing was changed."
@@ -243,8 +199,8 @@ install_package() {
     cp "$demo_game/Mods/IceStation.umod" "$dir/Packages/IceStation.umod"
     # A blank in the name must stay inside the quotes.
     cp "$demo_game/Mods/DesertRuins.umod" "$dir/Packages/Desert Ruins.umod"
-    store_setting UTPath "$dir/UT"
-    start_kestrix "$dir/UT"
+    store_setting UTPath "$(windows_path "$dir/UT")"
+    start_kestrix "$dir"
     installer=$(open_through INSTALL_UMOD installer)
     expect_centred "${installer%% *}"
     # With no package folder stored, the lists open on the game folder:
@@ -279,7 +235,7 @@ install_again_from_stored_folders() {
 uninstall_without_manifest() {
     local dir=$root/no-manifest main uninstaller
     mkdir -p "$dir/NotUT/System"
-    store_setting UTPath "$dir/NotUT"
+    store_setting UTPath "$(windows_path "$dir/NotUT")"
     start_kestrix "$dir"
     main=$(await main)
     click "$main" UNINSTALL_UMOD
@@ -297,7 +253,7 @@ install_without_setup_tool() {
     local dir=$root/no-setup installer
     mkdir -p "$dir/NotUT"
     cp "$demo_game/Mods/IceStation.umod" "$dir/NotUT/"
-    store_setting UTPath "$dir/NotUT"
+    store_setting UTPath "$(windows_path "$dir/NotUT")"
     start_kestrix "$dir"
     installer=$(open_through INSTALL_UMOD installer)
     install_first_package "$installer"
@@ -352,8 +308,8 @@ accented_names() {
     : >"$game/Maps/DM-Été.unr"
     : >"$game/Textures/été.utx"
     cp "$demo_game/Mods/IceStation.umod" "$packages/Île.umod"
-    store_setting UTPath "$game"
-    store_setting UMODPath "$packages"
+    store_setting UTPath "$(windows_path "$game")"
+    store_setting UMODPath "$(windows_path "$packages")"
     start_kestrix "$root/accents"
     window=$(open_through UNINSTALL_UMOD uninstaller)
     # The manifest lists Rooftops, NightSkies, then Été Pack.
@@ -389,8 +345,9 @@ run_scenario() {
         [ -z "${KESTRIX_E2E_TRACE:-}" ] || set -x
         "$name"
     ) >"$log" 2>&1
-    [ $? -eq 0 ] && result=pass || result=fail
+    result=$?
     stop_kestrix
+    if [ "$result" -eq 0 ]; then result=pass; else result=fail; fi
     echo "${result^^} $name" && echo "$result $name" >>"$tally"
     sed 's/^/    /' "$log"
     if [ $result = fail ]; then
