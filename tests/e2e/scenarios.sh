@@ -11,7 +11,7 @@
 # half of it and defines what else differs: PROGRAM_NAME, PROGRAM_COMMAND,
 # SKIPPED (scenarios it cannot drive), driver_start / driver_stop (what the
 # run needs beyond the display), make_game FOLDER (the demo game with the
-# stand-in setup tool), pick_package WINDOW ENTRY COUNT, clipboard_text,
+# stand-in setup tool), pick_package WINDOW ENTRY COUNT, clipboard_text GAME,
 # close_by_frame WINDOW and, where the setup tool sees more than its
 # arguments, expect_launch_details GAME PACKAGE.
 # To add a scenario: write one function here from these calls (or a new one
@@ -121,10 +121,11 @@ expect_setup_run() {
     ! declare -F expect_launch_details >/dev/null || expect_launch_details "$1" "$2"
 }
 
-# The clipboard holds game folder $1 after the program has ended.
+# The clipboard holds game folder $1 after the program has ended (the driver
+# may read it through the game's setup tool).
 expect_clipboard() {
     local text
-    text=$(clipboard_text)
+    text=$(clipboard_text "$1")
     step "the clipboard holds: $text"
     expect_equal "the clipboard after $PROGRAM_NAME ended" "$text" "$(windows_path "$1")"
 }
