@@ -14,9 +14,14 @@
 # stand-in setup tool), pick_package WINDOW ENTRY COUNT, clipboard_text GAME,
 # close_by_frame WINDOW and, where the setup tool sees more than its
 # arguments, expect_launch_details GAME PACKAGE.
-# To add a scenario: write one function here from these calls (or a new one
-# that every driver then defines), keep its expected files under expected/,
-# and add its name to the list at the end.
+# To add a scenario: write one function here from these calls, keep its
+# expected files under expected/, and add its name to the list at the end.
+# Setting up differs only in data (a game folder with blanks, a UTF-8
+# manifest: a path given to make_game, a manifest under expected/). What a
+# program does its own way becomes one more driver call that both drivers
+# define (a file held open during Uninstall: flock on Linux, a Windows
+# program opening it without sharing under Wine); what a driver cannot do
+# goes into its SKIPPED with the reason beside it.
 set -uo pipefail
 
 driver=$1 program=$2 tally=$3
