@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "manifest/FileEntry.h"
 #include "manifest/LineWriter.h"
+#include "manifest/ManifestEncoding.h"
 #include "manifest/ManifestLocation.h"
 #include "manifest/RemovalPlan.h"
 #include "platform/DriveTable.h"
@@ -25,6 +27,7 @@ namespace {
 struct Deletion {
     std::string windowsPath;  // for messages
     fs::path hostPath;
+    std::string entry;  // as the manifest lists it, for the window
 };
 
 // Why a removal must stop before anything changes, naming the path at fault.
@@ -37,6 +40,25 @@ std::string inQuotes(std::string_view text) {
     std::string quoted(1, '"');
     quoted.append(text).push_back('"');
     return quoted;
+}
+
+// The first few names of a list, for a message that must stay readable.
+std::string firstFew(const std::vector<std::string>& names) {
+    constexpr std::size_t shown = 3;
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && i < shown; ++i) {
+        text += (i == 0 ? "" : ", ") + names[i];
+    }
+    return names.size() > shown ? text + ", ..." : text;
+}
+
+std::string notFoundNote(const std::vector<std::string>& notFound) {
+    if (notFound.empty()) {
+        return {};
+    }
+    return ", but " + std::to_string(notFound.size()) + " of the package's files " +
+           (notFound.size() == 1 ? "was" : "were") + " not found: " + firstFew(notFound) +
+           ". They may have been deleted before, or their names may be spelt otherwise on disk";
 }
 
 bool isInside(const fs::path& folder, const fs::path& path) {
@@ -69,8 +91,15 @@ std::optional<std::string> whyNotDeletable(PathKind kind) {
 // behind while the manifest no longer lists it.
 class PackageRemoval::Survey {
 public:
-    Survey(const PackageRemoval& removal, std::string_view gameDir)
-        : m_drives(removal.m_drives), m_files(removal.m_files), m_gameDir(gameDir) {}
+    Survey(const PackageRemoval& removal, std::string_view gameDir,
+           const ManifestEncoding& encoding)
+        : m_drives(removal.m_drives),
+          m_files(removal.m_files),
+          m_gameDir(gameDir),
+          m_encoding(encoding) {}
+
+    // The package's files that were not on disk, as the manifest lists them.
+    const std::vector<std::string>& notFound() const { return m_notFound; }
 
     // The manifest's own files, which no package may take along, and the
     // names the replacement will use, which must be free for files.
@@ -105,11 +134,17 @@ public:
 
     // The files that the lines which stay still list, by what they reach.
     std::optional<Refusal> keptFiles(const RemovalPlan& plan) {
-        for (const std::string_view path : plan.keptEntries()) {
-            const std::string windowsPath = join(path);
+        for (const std::string_view entry : plan.keptEntries()) {
+            // An entry that could name no file keeps none; one the code page
+            // cannot spell is another file only by a name the plan compared.
+            const std::optional<std::string> path = m_encoding.toCodePage(entry);
+            if (!path || !FileEntry::namesPossibleFile(entry)) {
+                continue;
+            }
+            const std::string windowsPath = join(*path);
             if (std::optional<Refusal> refusal =
                     check(windowsPath, [&]() -> std::optional<Refusal> {
-                        if (const auto identity = keptIdentity(path)) {
+                        if (const auto identity = keptIdentity(*path)) {
                             m_keptFiles.insert(*identity);
                         }
                         return std::nullopt;
@@ -131,11 +166,21 @@ public:
         });
         for (auto path = plan.filesToDelete().begin();
              !refusal && path != plan.filesToDelete().end(); ++path) {
-            Deletion deletion{join(*path), {}};
+            // A name the code page cannot spell would reach another file, or
+            // none, and "not found" would then be a lie: it stops the removal.
+            const std::optional<std::string> name = m_encoding.toCodePage(*path);
+            if (!name) {
+                return Refusal{join(m_encoding.forWindow(*path)),
+                               "holds characters that " + m_drives.codePage().name() +
+                                   ", this system's code page, cannot write, so it cannot be "
+                                   "reached"};
+            }
+            Deletion deletion{join(*name), {}, *name};
             refusal = check(deletion.windowsPath, [&]() -> std::optional<Refusal> {
                 deletion.hostPath = m_drives.toHost(deletion.windowsPath);
                 const PathKind kind = m_files.inspect(deletion.hostPath);
                 if (kind == PathKind::Missing) {
+                    m_notFound.push_back(deletion.entry);
                     return std::nullopt;
                 }
                 if (const std::optional<std::string> reason = whyNotDeletable(kind)) {
@@ -203,6 +248,8 @@ private:
     const DriveTable& m_drives;
     FileOperations& m_files;
     std::string_view m_gameDir;
+    const ManifestEncoding& m_encoding;
+    std::vector<std::string> m_notFound;
     std::map<std::string, std::map<std::string, FileIdentity>> m_folders;
     std::set<FileIdentity> m_manifestFiles;
     std::set<FileIdentity> m_keptFiles;
@@ -224,9 +271,15 @@ PackageRemoval::PackageRemoval(const DriveTable& drives, FileOperations& files)
 RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view packageName) {
     const fs::path manifestPath = m_drives.toHost(ManifestLocation::iniPath(gameDir));
     const std::string manifest = m_files.readFile(manifestPath);
-    const RemovalPlan plan(manifest, packageName);
+    const RemovalPlan plan(manifest, packageName, m_drives.codePage());
     const std::string notRemoved = "The package " + inQuotes(packageName) + " was not removed: ";
 
+    if (plan.gameGroup()) {
+        return {RemovalStatus::GameGroup,
+                inQuotes(packageName) +
+                    " is a part of the game's own installation, not a package installed into "
+                    "this folder, and is never removed. Nothing was changed."};
+    }
     if (!plan.installed()) {
         return {RemovalStatus::NotInstalled, "No package named " + inQuotes(packageName) +
                                                  " is installed. Nothing was changed."};
@@ -234,7 +287,7 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
     if (!plan.unsafeEntries().empty()) {
         return {RemovalStatus::UnsafeEntry,
                 notRemoved + "its entry " +
-                    inQuotes("File=" + std::string(plan.unsafeEntries()[0])) +
+                    inQuotes("File=" + plan.encoding().forWindow(plan.unsafeEntries()[0])) +
                     " does not name a file inside the game folder. Nothing was changed."};
     }
 
@@ -247,7 +300,7 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
         current.parent_path() / m_drives.toHost(ManifestLocation::newPath(gameDir)).filename();
     const fs::path bakPath = m_drives.toHost(ManifestLocation::bakPath(gameDir));
 
-    Survey survey(*this, gameDir);
+    Survey survey(*this, gameDir, plan.encoding());
     std::vector<Deletion> deletions;
     std::optional<Refusal> refusal = survey.manifestFiles(current, newPath, bakPath);
     if (!refusal) {
@@ -265,25 +318,39 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
     // folder that cannot be written stops the removal while nothing is lost.
     LineWriter writer(m_files);
     writer.create(newPath, m_files.permissions(manifestPath));
-    for (const std::string_view piece : plan.keptText()) {
-        writer.writeRaw(piece);
+    // A text that needs decoding is written back in its own encoding, whole.
+    const std::string encoded = plan.encoding().needsDecoding() ? plan.newManifest() : "";
+    if (plan.encoding().needsDecoding()) {
+        writer.writeRaw(encoded);
+    } else {
+        for (const std::string_view piece : plan.keptText()) {
+            writer.writeRaw(piece);
+        }
     }
     writer.close();
 
+    std::vector<std::string> deleted;
+    std::vector<std::string> notFound = survey.notFound();
     for (const Deletion& deletion : deletions) {
         try {
             m_files.deleteFile(deletion.hostPath);
+            deleted.push_back(deletion.entry);
         } catch (const PlatformError& error) {
             // Gone since the check, as a file already gone before it: removed.
             if (error.number() == ErrorNumber::FileNotFound) {
+                notFound.push_back(deletion.entry);
                 continue;
             }
             discard(newPath);
+            const std::string already =
+                deleted.empty() ? ""
+                                : " These files were deleted before it: " + firstFew(deleted) + ".";
             return {RemovalStatus::DeletionFailed,
                     "Deleting " + inQuotes(deletion.windowsPath) +
-                        " failed: " + error.description() +
-                        ". The manifest was not changed: clicking Uninstall again will finish "
-                        "the removal."};
+                        " failed: " + error.description() + "." + already +
+                        " The manifest was not changed: clicking Uninstall again will finish "
+                        "the removal.",
+                    deleted, notFound};
         }
     }
 
@@ -295,7 +362,8 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
                 "The files of " + inQuotes(packageName) +
                     " were deleted, but the manifest could not be updated: " + error.description() +
                     ". It still lists the package: clicking Uninstall again will finish the "
-                    "removal."};
+                    "removal.",
+                deleted, notFound};
     }
 
     try {
@@ -305,11 +373,14 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
         }
     } catch (const PlatformError& error) {
         return {RemovalStatus::Removed,
-                "done, but the change may not be on the disk yet (" + error.description() +
+                "done" + notFoundNote(notFound) + (notFound.empty() ? ", but" : "; and") +
+                    " the change may not be on the disk yet (" + error.description() +
                     "). If the computer loses power before it writes its cache, the package "
-                    "may be listed again: clicking Uninstall then will finish the removal."};
+                    "may be listed again: clicking Uninstall then will finish the removal.",
+                deleted, notFound};
     }
-    return {RemovalStatus::Removed, "done"};
+    return {RemovalStatus::Removed, "done" + notFoundNote(notFound) + (notFound.empty() ? "" : "."),
+            deleted, notFound};
 }
 
 }  // namespace kestrix

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrix {
 
@@ -12,6 +13,7 @@ class FileOperations;
 enum class RemovalStatus {
     Removed,
     NotInstalled,    // no section of that name: nothing changed
+    GameGroup,       // a group of the game's own installation: nothing changed
     UnsafeEntry,     // an entry points outside the game folder: nothing changed
     CannotDelete,    // a file, its folder or a manifest name stands in the way: nothing changed
     DeletionFailed,  // a step failed after the first deletion: the manifest still lists the package
@@ -22,6 +24,10 @@ struct RemovalResult {
     // What the user is told: "done" when removed, with a warning after it
     // when the change may not have reached the disk yet.
     std::string message;
+    // The package's files, as the manifest lists them (code page texts for
+    // the window): those deleted, and those that were not on disk.
+    std::vector<std::string> deleted = {};
+    std::vector<std::string> notFound = {};
 };
 
 // Removes an installed package from a game folder: deletes its files, writes

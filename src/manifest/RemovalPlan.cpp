@@ -5,6 +5,7 @@
 #include <string>
 
 #include "manifest/FileEntry.h"
+#include "manifest/GameGroups.h"
 #include "manifest/ManifestReader.h"
 #include "manifest/ManifestText.h"
 #include "manifest/SectionHeader.h"
@@ -23,7 +24,14 @@ bool isManifestFile(const std::string& key) {
 
 }  // namespace
 
-RemovalPlan::RemovalPlan(std::string_view manifest, std::string_view packageName) {
+RemovalPlan::RemovalPlan(std::string_view bytes, std::string_view packageName,
+                         const CodePage& codePage)
+    : m_encoding(ManifestEncoding::of(bytes, codePage)) {
+    if (m_encoding.needsDecoding()) {
+        m_decoded = m_encoding.textOf(bytes);
+    }
+    const std::string_view manifest = m_encoding.needsDecoding() ? m_decoded : bytes;
+    const GameGroups gameGroups(manifest);
     const bool isPackage = SectionHeader::namesPackage(packageName);
     std::size_t keptFrom = 0;
     bool inSection = false;
@@ -48,7 +56,10 @@ RemovalPlan::RemovalPlan(std::string_view manifest, std::string_view packageName
             inSection = false;
             keptFrom = begin;
         }
-        if (isPackage && header == packageName) {
+        const bool named = isPackage && header && m_encoding.forWindow(*header) == packageName;
+        if (named && gameGroups.contains(*header)) {
+            m_gameGroup = true;
+        } else if (named) {
             keep(manifest.substr(keptFrom, begin - keptFrom));
             inSection = true;
             m_installed = true;
@@ -67,7 +78,7 @@ std::string RemovalPlan::newManifest() const {
     for (const std::string_view piece : m_keptText) {
         text.append(piece);
     }
-    return text;
+    return m_encoding.needsDecoding() ? m_encoding.bytesOf(text) : text;
 }
 
 void RemovalPlan::keep(std::string_view text) {
@@ -78,15 +89,22 @@ void RemovalPlan::keep(std::string_view text) {
 
 void RemovalPlan::chooseFilesToDelete() {
     std::set<std::string> seen;
+    // Case folds in the code page, so a path compares in it where it can.
+    const auto keyOf = [this](std::string_view path) {
+        return FileEntry::sameFileKey(m_encoding.toCodePage(path).value_or(std::string(path)));
+    };
     for (const std::string_view path : m_keptEntries) {
-        seen.insert(FileEntry::sameFileKey(path));
+        seen.insert(keyOf(path));
     }
     for (const std::string_view path : m_fileEntries) {
         if (!FileEntry::staysInside(path)) {
             m_unsafeEntries.push_back(path);
             continue;
         }
-        const std::string key = FileEntry::sameFileKey(path);
+        if (!FileEntry::namesPossibleFile(path)) {
+            continue;
+        }
+        const std::string key = keyOf(path);
         if (!isManifestFile(key) && seen.insert(key).second) {
             m_filesToDelete.push_back(path);
         }
