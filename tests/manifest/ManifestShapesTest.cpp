@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ const fs::path fixtures = KESTRIX_MANIFEST_FIXTURES;
 struct Row {
     std::vector<std::string> columns;
 };
+
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.columns[0] << ", removing " << row.columns[2];
+}
 
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
