@@ -1,5 +1,6 @@
 #include "manifest/GameGroups.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -39,6 +40,15 @@ bool saysMasterProduct(std::string_view line) {
 }  // namespace
 
 GameGroups::GameGroups(std::string_view text) {
+    // Most manifests are not in the distribution's form: one search spares
+    // them the pass that notes every section.
+    constexpr std::string_view masterProduct = "IsMasterProduct";
+    if (std::search(text.begin(), text.end(), masterProduct.begin(), masterProduct.end(),
+                    [](char a, char b) {
+                        return equalsIgnoringAsciiCase({&a, 1}, {&b, 1});
+                    }) == text.end()) {
+        return;
+    }
     bool distribution = false;
     std::map<std::string, Entries, std::less<>> sections;
     std::optional<std::string_view> section;

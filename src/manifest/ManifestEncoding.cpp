@@ -116,4 +116,8 @@ std::string ManifestEncoding::forWindow(std::string_view text) const {
     return m_codePage->describe(text);
 }
 
+bool ManifestEncoding::showsAs(std::string_view text, std::string_view windowText) const {
+    return m_form == Form::CodePage ? text == windowText : forWindow(text) == windowText;
+}
+
 }  // namespace kestrix

@@ -47,6 +47,9 @@ public:
     // The same for the windows and messages, which must show every name:
     // a letter the code page lacks is spelled as its number ("<U+0416>").
     std::string forWindow(std::string_view text) const;
+    // Whether the window shows the text as windowText, without building the
+    // code page's copy where the text already is one.
+    bool showsAs(std::string_view text, std::string_view windowText) const;
 
 private:
     ManifestEncoding(Form form, const CodePage& codePage) : m_form(form), m_codePage(&codePage) {}

@@ -56,7 +56,7 @@ RemovalPlan::RemovalPlan(std::string_view bytes, std::string_view packageName,
             inSection = false;
             keptFrom = begin;
         }
-        const bool named = isPackage && header && m_encoding.forWindow(*header) == packageName;
+        const bool named = isPackage && header && m_encoding.showsAs(*header, packageName);
         if (named && gameGroups.contains(*header)) {
             m_gameGroup = true;
         } else if (named) {

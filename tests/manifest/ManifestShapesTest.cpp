@@ -79,11 +79,14 @@ TEST_P(ManifestShapes, ListsAndRemovesAsTheGameRecords) {
     const fs::path game = drive.path() / "UT";
     writeBytes(game / "System" / "manifest.ini", manifest);
     const std::vector<std::string> files = split(row[4], ',');
+    HostFileOperations host;
     for (const std::string& file : files) {
-        writeBytes(onDisk(game, file), "x");
+        // Through the program's own file functions, which take names beyond
+        // the code page on both systems.
+        fs::create_directories(onDisk(game, file).parent_path());
+        host.writeFile(onDisk(game, file), {"x"}, fs::perms::owner_all);
     }
     const DriveTable drives({Drive{'C', drive.path()}}, drive.path());
-    HostFileOperations host;
 
     EXPECT_EQ(listPackages("C:\\UT", drives), listOf(row[1], '|'));
 

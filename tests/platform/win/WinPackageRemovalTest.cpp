@@ -137,7 +137,11 @@ TEST_F(WinPackageRemovalTest, FirstRemovalMakesTheBackup) {
     const RemovalResult result = remove(m_files);
 
     EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
-    EXPECT_EQ(result.message, "done");
+    // "Sounds\Gone.uax" is listed but already gone: not "done" alone.
+    EXPECT_EQ(result.message.find("done, but 1 of the package's files was not found: "
+                                  "Sounds\\Gone.uax."),
+              0U)
+        << result.message;
     expectRemoved();
 }
 
@@ -233,7 +237,7 @@ TEST_F(WinPackageRemovalTest, AFolderThatCannotBeFlushedStillReportsTheRemoval) 
     CloseHandle(holder);
 
     EXPECT_EQ(result.status, RemovalStatus::Removed);
-    EXPECT_EQ(result.message.find("done, but the change may not be on the disk yet ("), 0U)
+    EXPECT_NE(result.message.find("the change may not be on the disk yet ("), std::string::npos)
         << result.message;
     expectRemoved();
 }
