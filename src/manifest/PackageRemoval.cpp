@@ -25,41 +25,17 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Deletion {
-    std::string windowsPath;  // for messages
+    std::string windowsPath;
     fs::path hostPath;
-    std::string entry;  // as the manifest lists it, for the window
+    std::string entry;  // as the manifest names it, for the outcome
 };
 
 // Why a removal must stop before anything changes, naming the path at fault.
 struct Refusal {
     std::string windowsPath;
-    std::string reason;
+    RefusalReason reason;
+    std::string errorDescription;  // for CannotCheck
 };
-
-std::string inQuotes(std::string_view text) {
-    std::string quoted(1, '"');
-    quoted.append(text).push_back('"');
-    return quoted;
-}
-
-// The first few names of a list, for a message that must stay readable.
-std::string firstFew(const std::vector<std::string>& names) {
-    constexpr std::size_t shown = 3;
-    std::string text;
-    for (std::size_t i = 0; i < names.size() && i < shown; ++i) {
-        text += (i == 0 ? "" : ", ") + names[i];
-    }
-    return names.size() > shown ? text + ", ..." : text;
-}
-
-std::string notFoundNote(const std::vector<std::string>& notFound) {
-    if (notFound.empty()) {
-        return {};
-    }
-    return ", but " + std::to_string(notFound.size()) + " of the package's files " +
-           (notFound.size() == 1 ? "was" : "were") + " not found: " + firstFew(notFound) +
-           ". They may have been deleted before, or their names may be spelt otherwise on disk";
-}
 
 bool isInside(const fs::path& folder, const fs::path& path) {
     const auto [folderEnd, pathEnd] =
@@ -67,14 +43,14 @@ bool isInside(const fs::path& folder, const fs::path& path) {
     return folderEnd == folder.end() && pathEnd != path.end();
 }
 
-std::optional<std::string> whyNotDeletable(PathKind kind) {
+std::optional<RefusalReason> whyNotDeletable(PathKind kind) {
     switch (kind) {
         case PathKind::ReadOnlyFile:
-            return "is read-only";
+            return RefusalReason::ReadOnly;
         case PathKind::Folder:
-            return "is a folder";
+            return RefusalReason::Folder;
         case PathKind::Other:
-            return "is not an ordinary file";
+            return RefusalReason::NotOrdinaryFile;
         case PathKind::Missing:
         case PathKind::File:
         case PathKind::BrokenLink:
@@ -98,19 +74,15 @@ public:
           m_gameDir(gameDir),
           m_encoding(encoding) {}
 
-    // The package's files that were not on disk, as the manifest lists them.
-    const std::vector<std::string>& notFound() const { return m_notFound; }
-
     // The manifest's own files, which no package may take along, and the
     // names the replacement will use, which must be free for files.
     std::optional<Refusal> manifestFiles(const fs::path& current, const fs::path& replacement,
-                                         const fs::path& backup) {
-        const std::string bakText = ManifestLocation::bakPath(m_gameDir);
+                                         const fs::path& backup, const fs::path& backupInProgress) {
         const std::vector<std::pair<std::string, fs::path>> names = {
             {ManifestLocation::iniPath(m_gameDir), current},
             {ManifestLocation::newPath(m_gameDir), replacement},
-            {bakText, backup},
-            {bakText + ".tmp", FileOperations::backupInProgress(backup)}};
+            {ManifestLocation::bakPath(m_gameDir), backup},
+            {ManifestLocation::bakInProgressPath(m_gameDir), backupInProgress}};
         for (const auto& name : names) {
             // Plain names: clang before 16 lets no lambda capture a structured binding.
             const std::string& windowsPath = name.first;
@@ -119,7 +91,7 @@ public:
                     check(windowsPath, [&]() -> std::optional<Refusal> {
                         const PathKind kind = m_files.inspect(hostPath);
                         if (kind == PathKind::Folder || kind == PathKind::Other) {
-                            return Refusal{windowsPath, *whyNotDeletable(kind)};
+                            return Refusal{windowsPath, *whyNotDeletable(kind), {}};
                         }
                         if (const auto identity = m_files.identity(hostPath)) {
                             m_manifestFiles.insert(*identity);
@@ -155,7 +127,8 @@ public:
         return std::nullopt;
     }
 
-    std::optional<Refusal> deletions(const RemovalPlan& plan, std::vector<Deletion>& deletions) {
+    std::optional<Refusal> deletions(const RemovalPlan& plan, std::vector<Deletion>& deletions,
+                                     std::vector<std::string>& notFound) {
         // A link inside the game folder may lead anywhere: what counts is
         // where the file really lies.
         const std::string gameText(m_gameDir);
@@ -170,21 +143,18 @@ public:
             // none, and "not found" would then be a lie: it stops the removal.
             const std::optional<std::string> name = m_encoding.toCodePage(*path);
             if (!name) {
-                return Refusal{join(m_encoding.forWindow(*path)),
-                               "holds characters that " + m_drives.codePage().name() +
-                                   ", this system's code page, cannot write, so it cannot be "
-                                   "reached"};
+                return Refusal{join(m_encoding.forWindow(*path)), RefusalReason::Unreachable, {}};
             }
             Deletion deletion{join(*name), {}, *name};
             refusal = check(deletion.windowsPath, [&]() -> std::optional<Refusal> {
                 deletion.hostPath = m_drives.toHost(deletion.windowsPath);
                 const PathKind kind = m_files.inspect(deletion.hostPath);
                 if (kind == PathKind::Missing) {
-                    m_notFound.push_back(deletion.entry);
+                    notFound.push_back(deletion.entry);
                     return std::nullopt;
                 }
-                if (const std::optional<std::string> reason = whyNotDeletable(kind)) {
-                    return Refusal{deletion.windowsPath, *reason};
+                if (const std::optional<RefusalReason> reason = whyNotDeletable(kind)) {
+                    return Refusal{deletion.windowsPath, *reason, {}};
                 }
                 // A broken link is deleted itself, where it stands.
                 const fs::path where = kind == PathKind::BrokenLink
@@ -192,7 +162,7 @@ public:
                                                  deletion.hostPath.filename()
                                            : m_files.canonical(deletion.hostPath);
                 if (!isInside(*gameFolder, where)) {
-                    return Refusal{deletion.windowsPath, "lies outside the game folder"};
+                    return Refusal{deletion.windowsPath, RefusalReason::OutsideGameFolder, {}};
                 }
                 if (const auto identity = m_files.identity(deletion.hostPath)) {
                     // Another name of the manifest, of a file that stays
@@ -203,8 +173,7 @@ public:
                     }
                 }
                 if (!m_files.folderAllowsDeletion(deletion.hostPath)) {
-                    return Refusal{deletion.windowsPath,
-                                   "is in a folder where files may not be deleted"};
+                    return Refusal{deletion.windowsPath, RefusalReason::FolderLocked, {}};
                 }
                 deletions.push_back(deletion);
                 return std::nullopt;
@@ -241,7 +210,7 @@ private:
         try {
             return step();
         } catch (const PlatformError& error) {
-            return Refusal{windowsPath, "could not be checked (" + error.description() + ")"};
+            return Refusal{windowsPath, RefusalReason::CannotCheck, error.description()};
         }
     }
 
@@ -249,7 +218,6 @@ private:
     FileOperations& m_files;
     std::string_view m_gameDir;
     const ManifestEncoding& m_encoding;
-    std::vector<std::string> m_notFound;
     std::map<std::string, std::map<std::string, FileIdentity>> m_folders;
     std::set<FileIdentity> m_manifestFiles;
     std::set<FileIdentity> m_keptFiles;
@@ -268,27 +236,25 @@ void PackageRemoval::discard(const fs::path& newManifest) {
 PackageRemoval::PackageRemoval(const DriveTable& drives, FileOperations& files)
     : m_drives(drives), m_files(files) {}
 
-RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view packageName) {
+RemovalOutcome PackageRemoval::remove(std::string_view gameDir, std::string_view packageName) {
     const fs::path manifestPath = m_drives.toHost(ManifestLocation::iniPath(gameDir));
     const std::string manifest = m_files.readFile(manifestPath);
     const RemovalPlan plan(manifest, packageName, m_drives.codePage());
-    const std::string notRemoved = "The package " + inQuotes(packageName) + " was not removed: ";
 
+    RemovalOutcome outcome;
+    outcome.path = ManifestLocation::iniPath(gameDir);
     if (plan.gameGroup()) {
-        return {RemovalStatus::GameGroup,
-                inQuotes(packageName) +
-                    " is a part of the game's own installation, not a package installed into "
-                    "this folder, and is never removed. Nothing was changed."};
+        outcome.status = RemovalStatus::GameGroup;
+        return outcome;
     }
     if (!plan.installed()) {
-        return {RemovalStatus::NotInstalled, "No package named " + inQuotes(packageName) +
-                                                 " is installed. Nothing was changed."};
+        outcome.status = RemovalStatus::NotInstalled;
+        return outcome;
     }
     if (!plan.unsafeEntries().empty()) {
-        return {RemovalStatus::UnsafeEntry,
-                notRemoved + "its entry " +
-                    inQuotes("File=" + plan.encoding().forWindow(plan.unsafeEntries()[0])) +
-                    " does not name a file inside the game folder. Nothing was changed."};
+        outcome.status = RemovalStatus::UnsafeEntry;
+        outcome.path = plan.encoding().forWindow(plan.unsafeEntries()[0]);
+        return outcome;
     }
 
     // A manifest that is a link is replaced where the link leads, and the
@@ -299,19 +265,25 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
     const fs::path newPath =
         current.parent_path() / m_drives.toHost(ManifestLocation::newPath(gameDir)).filename();
     const fs::path bakPath = m_drives.toHost(ManifestLocation::bakPath(gameDir));
+    const fs::path bakInProgressPath = ManifestLocation::bakInProgressPath(bakPath);
 
     Survey survey(*this, gameDir, plan.encoding());
     std::vector<Deletion> deletions;
-    std::optional<Refusal> refusal = survey.manifestFiles(current, newPath, bakPath);
+    std::optional<Refusal> refusal =
+        survey.manifestFiles(current, newPath, bakPath, bakInProgressPath);
     if (!refusal) {
         refusal = survey.keptFiles(plan);
     }
     if (!refusal) {
-        refusal = survey.deletions(plan, deletions);
+        refusal = survey.deletions(plan, deletions, outcome.notFound);
     }
     if (refusal) {
-        return {RemovalStatus::CannotDelete, notRemoved + inQuotes(refusal->windowsPath) + " " +
-                                                 refusal->reason + ". Nothing was changed."};
+        outcome.status = RemovalStatus::Refused;
+        outcome.reason = refusal->reason;
+        outcome.path = refusal->windowsPath;
+        outcome.errorDescription = refusal->errorDescription;
+        outcome.notFound.clear();
+        return outcome;
     }
 
     // The new manifest is written in full before the first deletion, so that a
@@ -329,41 +301,31 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
     }
     writer.close();
 
-    std::vector<std::string> deleted;
-    std::vector<std::string> notFound = survey.notFound();
     for (const Deletion& deletion : deletions) {
         try {
             m_files.deleteFile(deletion.hostPath);
-            deleted.push_back(deletion.entry);
+            outcome.deleted.push_back(deletion.entry);
         } catch (const PlatformError& error) {
             // Gone since the check, as a file already gone before it: removed.
             if (error.number() == ErrorNumber::FileNotFound) {
-                notFound.push_back(deletion.entry);
+                outcome.notFound.push_back(deletion.entry);
                 continue;
             }
             discard(newPath);
-            const std::string already =
-                deleted.empty() ? ""
-                                : " These files were deleted before it: " + firstFew(deleted) + ".";
-            return {RemovalStatus::DeletionFailed,
-                    "Deleting " + inQuotes(deletion.windowsPath) +
-                        " failed: " + error.description() + "." + already +
-                        " The manifest was not changed: clicking Uninstall again will finish "
-                        "the removal.",
-                    deleted, notFound};
+            outcome.status = RemovalStatus::DeletionFailed;
+            outcome.path = deletion.windowsPath;
+            outcome.errorDescription = error.description();
+            return outcome;
         }
     }
 
     try {
-        m_files.replaceKeepingBackup(current, newPath, bakPath);
+        m_files.replaceKeepingBackup(current, newPath, bakPath, bakInProgressPath);
     } catch (const PlatformError& error) {
         discard(newPath);
-        return {RemovalStatus::DeletionFailed,
-                "The files of " + inQuotes(packageName) +
-                    " were deleted, but the manifest could not be updated: " + error.description() +
-                    ". It still lists the package: clicking Uninstall again will finish the "
-                    "removal.",
-                deleted, notFound};
+        outcome.status = RemovalStatus::ManifestNotReplaced;
+        outcome.errorDescription = error.description();
+        return outcome;
     }
 
     try {
@@ -372,15 +334,10 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
             m_files.flushFolder(bakPath.parent_path());
         }
     } catch (const PlatformError& error) {
-        return {RemovalStatus::Removed,
-                "done" + notFoundNote(notFound) + (notFound.empty() ? ", but" : "; and") +
-                    " the change may not be on the disk yet (" + error.description() +
-                    "). If the computer loses power before it writes its cache, the package "
-                    "may be listed again: clicking Uninstall then will finish the removal.",
-                deleted, notFound};
+        outcome.status = RemovalStatus::RemovedNotFlushed;
+        outcome.errorDescription = error.description();
     }
-    return {RemovalStatus::Removed, "done" + notFoundNote(notFound) + (notFound.empty() ? "" : "."),
-            deleted, notFound};
+    return outcome;
 }
 
 }  // namespace kestrix

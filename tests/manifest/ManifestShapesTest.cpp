@@ -17,6 +17,7 @@
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
 #include "support/TempFolder.h"
+#include "windows/RemovalMessage.h"
 
 namespace kestrix {
 namespace {
@@ -90,14 +91,15 @@ TEST_P(ManifestShapes, ListsAndRemovesAsTheGameRecords) {
 
     EXPECT_EQ(listPackages("C:\\UT", drives), listOf(row[1], '|'));
 
-    const RemovalResult result =
+    const RemovalOutcome result =
         PackageRemoval(drives, host).remove("C:\\UT", listOf(row[2], '|')[0]);
     const std::map<std::string, RemovalStatus> statuses = {
         {"Removed", RemovalStatus::Removed},
         {"NotInstalled", RemovalStatus::NotInstalled},
         {"GameGroup", RemovalStatus::GameGroup},
-        {"CannotDelete", RemovalStatus::CannotDelete}};
-    EXPECT_EQ(result.status, statuses.at(row[3])) << result.message;
+        {"Refused", RemovalStatus::Refused}};
+    const std::string message = RemovalMessage::of(listOf(row[2], '|')[0], result);
+    EXPECT_EQ(result.status, statuses.at(row[3])) << message;
     const std::vector<std::string> gone = split(row[5], ',');
     for (const std::string& file : files) {
         const bool deleted = std::find(gone.begin(), gone.end(), file) != gone.end();
@@ -106,10 +108,10 @@ TEST_P(ManifestShapes, ListsAndRemovesAsTheGameRecords) {
     const std::vector<std::string> notFound = listOf(row[6], ',');
     EXPECT_EQ(result.notFound, notFound);
     // "done" alone only when every listed file was there.
-    EXPECT_EQ(result.message == "done", result.status == RemovalStatus::Removed && notFound.empty())
-        << result.message;
+    EXPECT_EQ(message == "done", result.status == RemovalStatus::Removed && notFound.empty())
+        << message;
     for (const std::string& name : notFound) {
-        EXPECT_NE(result.message.find(name), std::string::npos) << result.message;
+        EXPECT_NE(message.find(name), std::string::npos) << message;
     }
     EXPECT_EQ(readBytes(game / "System" / "manifest.ini"),
               row[7] == "=" ? manifest : readBytes(fixtures / row[7]));
