@@ -51,10 +51,6 @@ ManifestEncoding ManifestEncoding::of(std::string_view bytes, const CodePage& co
     return ManifestEncoding(isUtf8WithMultiByte(bytes) ? Form::Utf8 : Form::CodePage, codePage);
 }
 
-ManifestEncoding ManifestEncoding::codePageText(const CodePage& codePage) {
-    return ManifestEncoding(Form::CodePage, codePage);
-}
-
 std::string ManifestEncoding::textOf(std::string_view bytes) const {
     if (bytes.size() % 2 != 0) {
         throw PlatformError(ErrorNumber::PathFileAccessError,

@@ -23,11 +23,8 @@ public:
     enum class Form { CodePage, Utf8, Utf16Le };
 
     static ManifestEncoding of(std::string_view bytes, const CodePage& codePage);
-    // For a text that is known to be in the code page.
-    static ManifestEncoding codePageText(const CodePage& codePage);
 
     Form form() const { return m_form; }
-    const CodePage& codePage() const { return *m_codePage; }
 
     // Whether the line rules need textOf's copy rather than the bytes.
     bool needsDecoding() const { return m_form == Form::Utf16Le; }
