@@ -290,7 +290,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const GameGroups gameGroups(manifest);
 
     const std::vector<std::string> listed = listPackages(manifest, CodePage::windows1252());
-    require(listed == listEveryLine(lines, encoding, gameGroups), "listing finds every header line");
+    require(listed == listEveryLine(lines, encoding, gameGroups),
+            "listing finds every header line");
 
     // Mostly a listed package; now and then a reserved or unknown name.
     const std::uint8_t pick = data[0];
