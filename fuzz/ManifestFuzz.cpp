@@ -1,5 +1,6 @@
-// Fuzzes the manifest reader, the listing and the removal planning. The first
-// byte of an input picks the package to remove, the rest is the manifest.
+// Fuzzes the manifest's encoding decision, the reader, the listing and the
+// removal planning. The first byte of an input picks the package to remove,
+// the rest is the manifest.
 //
 // The expectations are worked out here on their own, from the plain wording
 // of the rules, rather than by the code under test: the lines outside the
@@ -14,10 +15,13 @@
 #include <string_view>
 #include <vector>
 
+#include "manifest/GameGroups.h"
+#include "manifest/ManifestEncoding.h"
 #include "manifest/ManifestReader.h"
 #include "manifest/PackageList.h"
 #include "manifest/RemovalPlan.h"
 #include "manifest/SectionHeader.h"
+#include "platform/CodePage.h"
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 
@@ -38,6 +42,49 @@ struct Line {
 };
 
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The length of the well-formed UTF-8 sequence at the start of text, 0 when
+// there is none: the table of well-formed byte sequences, row by row.
+std::size_t utf8SequenceLength(std::string_view text) {
+    const auto at = [&](std::size_t i) {
+        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0x100U;
+    };
+    const auto in = [](unsigned byte, unsigned low, unsigned high) {
+        return byte >= low && byte <= high;
+    };
+    const unsigned lead = at(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (in(lead, 0xC2, 0xDF)) {
+        return in(at(1), 0x80, 0xBF) ? 2 : 0;
+    }
+    const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (in(lead, 0xE0, 0xEF)) {
+        return in(at(1), low, high) && in(at(2), 0x80, 0xBF) ? 3 : 0;
+    }
+    if (in(lead, 0xF0, 0xF4)) {
+        return in(at(1), low, high) && in(at(2), 0x80, 0xBF) && in(at(3), 0x80, 0xBF) ? 4 : 0;
+    }
+    return 0;
+}
+
+ManifestEncoding::Form expectedForm(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE")) {
+        return ManifestEncoding::Form::Utf16Le;
+    }
+    bool multiByte = false;
+    while (!bytes.empty()) {
+        const std::size_t length = utf8SequenceLength(bytes);
+        if (length == 0) {
+            return ManifestEncoding::Form::CodePage;
+        }
+        multiByte = multiByte || length > 1;
+        bytes.remove_prefix(length);
+    }
+    return multiByte ? ManifestEncoding::Form::Utf8 : ManifestEncoding::Form::CodePage;
+}
 
 // Lines end at LF, with a CR before it; in a file without any LF, at CR. A
 // UTF-8 byte-order mark at the start belongs to no line.
@@ -138,20 +185,24 @@ void checkReader(std::string_view manifest, const std::vector<Line>& expected) {
     }
 }
 
-std::vector<std::string> listEveryLine(const std::vector<Line>& lines) {
+// The game's own groups are the one thing the listing leaves out by content.
+std::vector<std::string> listEveryLine(const std::vector<Line>& lines,
+                                       const ManifestEncoding& encoding,
+                                       const GameGroups& gameGroups) {
     std::vector<std::string> listed;
     for (const Line& line : lines) {
         const auto name = SectionHeader::nameOf(line.text);
-        if (name && SectionHeader::namesPackage(*name)) {
-            listed.emplace_back(*name);
+        if (name && SectionHeader::namesPackage(*name) && !gameGroups.contains(*name)) {
+            listed.push_back(encoding.forWindow(*name));
         }
     }
     return listed;
 }
 
 void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
-               const std::string& package) {
-    const RemovalPlan plan(manifest, package);
+               const std::string& package, const ManifestEncoding& encoding,
+               const GameGroups& gameGroups) {
+    const RemovalPlan plan(manifest, package, CodePage::windows1252());
 
     // The mark stays whichever lines go.
     std::string kept(manifest.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark : "");
@@ -171,7 +222,8 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
             }
             continue;
         }
-        inSection = header && SectionHeader::namesPackage(*header) && *header == package;
+        inSection = header && SectionHeader::namesPackage(*header) &&
+                    encoding.forWindow(*header) == package && !gameGroups.contains(*header);
         installed = installed || inSection;
         if (!inSection) {
             kept.append(line.raw);
@@ -203,21 +255,21 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
     }
 }
 
-// UTF-16 text is not the game's: neither listed nor planned from, whatever
-// follows its mark.
-void checkRefused(std::string_view manifest) {
-    try {
-        listPackages(manifest);
-        require(false, "a UTF-16 manifest is not listed");
-    } catch (const PlatformError& error) {
-        require(error.number() == ErrorNumber::PathFileAccessError, "a UTF-16 manifest is 75");
+// UTF-16 text comes back byte for byte from its decoded form, and a removal
+// that finds nothing rewrites it unchanged.
+void checkUtf16(std::string_view manifest, const ManifestEncoding& encoding) {
+    if (manifest.size() % 2 != 0) {
+        try {
+            encoding.textOf(manifest);
+            require(false, "a UTF-16 text cut in a character is refused");
+        } catch (const PlatformError& error) {
+            require(error.number() == ErrorNumber::PathFileAccessError, "a cut UTF-16 text is 75");
+        }
+        return;
     }
-    try {
-        const RemovalPlan plan(manifest, "UnrealTournament");
-        require(false, "a UTF-16 manifest is not planned from");
-    } catch (const PlatformError& error) {
-        require(error.number() == ErrorNumber::PathFileAccessError, "a UTF-16 manifest is 75");
-    }
+    require(encoding.bytesOf(encoding.textOf(manifest)) == manifest, "UTF-16 round trip");
+    const RemovalPlan plan(manifest, "\x01", CodePage::windows1252());
+    require(!plan.installed() && plan.newManifest() == manifest, "UTF-16 kept as it stands");
 }
 
 }  // namespace
@@ -227,15 +279,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string_view manifest(reinterpret_cast<const char*>(data) + 1, size - 1);
-    if (manifest.starts_with("\xFF\xFE") || manifest.starts_with("\xFE\xFF")) {
-        checkRefused(manifest);
+    const ManifestEncoding encoding = ManifestEncoding::of(manifest, CodePage::windows1252());
+    require(encoding.form() == expectedForm(manifest), "the encoding as the game decides it");
+    if (encoding.form() == ManifestEncoding::Form::Utf16Le) {
+        checkUtf16(manifest, encoding);
         return 0;
     }
     const std::vector<Line> lines = splitLines(manifest);
     checkReader(manifest, lines);
+    const GameGroups gameGroups(manifest);
 
-    const std::vector<std::string> listed = listPackages(manifest);
-    require(listed == listEveryLine(lines), "listing finds every header line");
+    const std::vector<std::string> listed = listPackages(manifest, CodePage::windows1252());
+    require(listed == listEveryLine(lines, encoding, gameGroups),
+            "listing finds every header line");
 
     // Mostly a listed package; now and then a reserved or unknown name.
     const std::uint8_t pick = data[0];
@@ -245,6 +301,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (pick % 8 != 6 && !listed.empty()) {
         package = listed[pick % listed.size()];
     }
-    checkPlan(manifest, lines, package);
+    checkPlan(manifest, lines, package, encoding, gameGroups);
     return 0;
 }

@@ -20,7 +20,35 @@ bool climbsUp(std::string_view name) {
            std::count(name.begin(), name.end(), '.') >= 2;
 }
 
+// Windows reserves these names in every folder, with any extension and in
+// any letter case, for devices.
+bool isDeviceName(std::string_view name) {
+    std::string stem(ManifestText::withoutTrailingBlanks(name.substr(0, name.find('.'))));
+    for (char& c : stem) {
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") {
+        return true;
+    }
+    return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
 }  // namespace
+
+bool FileEntry::isStructure(std::string_view path) {
+    return path.starts_with('(') && path.ends_with(')');
+}
+
+bool FileEntry::namesPossibleFile(std::string_view path) {
+    const bool forbidden = std::any_of(path.begin(), path.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 ||
+               std::string_view("<>:\"|?*").find(c) != std::string_view::npos;
+    });
+    const std::vector<std::string> names = WindowsPath::components(path);
+    return !isStructure(path) && !forbidden &&
+           std::none_of(names.begin(), names.end(), isDeviceName);
+}
 
 std::optional<std::string_view> FileEntry::pathOf(std::string_view line) {
     line = ManifestText::withoutLeadingBlanks(line);

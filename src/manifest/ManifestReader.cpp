@@ -1,34 +1,17 @@
 #include "manifest/ManifestReader.h"
 
 #include "platform/ErrorNumber.h"
-#include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
 
 namespace kestrix {
-
-void ManifestReader::open(const std::filesystem::path& path) {
-    m_file = HostFileOperations().readFile(path);
-    openText(m_file);
-}
 
 namespace {
 
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
-bool isUtf16(std::string_view text) {
-    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
-}
-
 }  // namespace
 
 void ManifestReader::openText(std::string_view text) {
-    if (isUtf16(text)) {
-        throw PlatformError(
-            ErrorNumber::PathFileAccessError,
-            "The game's manifest is not in the game's format: it is saved as UTF-16 text, and "
-            "the game writes and reads 8-bit text only. Nothing was changed. Save it again as "
-            "ANSI text, or put back manifest.bak.");
-    }
     m_text = text;
     m_position = text.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark.size() : 0;
     m_lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
@@ -55,8 +38,6 @@ ManifestLine ManifestReader::next() {
 }
 
 void ManifestReader::close() {
-    m_file.clear();
-    m_file.shrink_to_fit();
     m_text = {};
     m_position = 0;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -22,16 +21,10 @@ struct ManifestLine {
 // with a line end has no empty line after it.
 class ManifestReader {
 public:
-    // Reads the whole file at once: one read is the cheapest way through a
-    // large manifest. A missing file raises FileNotFound.
-    void open(const std::filesystem::path& path);
-
-    // Reads a whole manifest already in memory, which must outlive the
-    // reader's lines. The game writes 8-bit text in the system's code page:
-    // a text that begins with a UTF-16 byte-order mark, as some editors save
-    // it, raises PathFileAccessError rather than reading as lines that hold
-    // no package. A UTF-8 byte-order mark is no part of the first line, so
-    // that it stays at the start of the file when that line goes.
+    // Reads a whole manifest already in memory, as the line rules read it
+    // (ManifestEncoding), which must outlive the reader's lines. A UTF-8
+    // byte-order mark is no part of the first line, so that it stays at the
+    // start of the file when that line goes.
     void openText(std::string_view text);
 
     bool atEnd() const { return m_position == m_text.size(); }
@@ -42,7 +35,6 @@ public:
     void close();
 
 private:
-    std::string m_file;
     std::string_view m_text;
     std::size_t m_position = 0;
     char m_lineEnd = '\n';

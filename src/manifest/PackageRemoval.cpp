@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "manifest/FileEntry.h"
 #include "manifest/LineWriter.h"
+#include "manifest/ManifestEncoding.h"
 #include "manifest/ManifestLocation.h"
 #include "manifest/RemovalPlan.h"
 #include "platform/DriveTable.h"
@@ -23,8 +25,9 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Deletion {
-    std::string windowsPath;  // for the outcome
+    std::string windowsPath;
     fs::path hostPath;
+    std::string entry;  // as the manifest names it, for the outcome
 };
 
 // Why a removal must stop before anything changes, naming the path at fault.
@@ -64,8 +67,12 @@ std::optional<RefusalReason> whyNotDeletable(PathKind kind) {
 // behind while the manifest no longer lists it.
 class PackageRemoval::Survey {
 public:
-    Survey(const PackageRemoval& removal, std::string_view gameDir)
-        : m_drives(removal.m_drives), m_files(removal.m_files), m_gameDir(gameDir) {}
+    Survey(const PackageRemoval& removal, std::string_view gameDir,
+           const ManifestEncoding& encoding)
+        : m_drives(removal.m_drives),
+          m_files(removal.m_files),
+          m_gameDir(gameDir),
+          m_encoding(encoding) {}
 
     // The manifest's own files, which no package may take along, and the
     // names the replacement will use, which must be free for files.
@@ -99,11 +106,17 @@ public:
 
     // The files that the lines which stay still list, by what they reach.
     std::optional<Refusal> keptFiles(const RemovalPlan& plan) {
-        for (const std::string_view path : plan.keptEntries()) {
-            const std::string windowsPath = join(path);
+        for (const std::string_view entry : plan.keptEntries()) {
+            // An entry that could name no file keeps none; one the code page
+            // cannot spell is another file only by a name the plan compared.
+            const std::optional<std::string> path = m_encoding.toCodePage(entry);
+            if (!path || !FileEntry::namesPossibleFile(entry)) {
+                continue;
+            }
+            const std::string windowsPath = join(*path);
             if (std::optional<Refusal> refusal =
                     check(windowsPath, [&]() -> std::optional<Refusal> {
-                        if (const auto identity = keptIdentity(path)) {
+                        if (const auto identity = keptIdentity(*path)) {
                             m_keptFiles.insert(*identity);
                         }
                         return std::nullopt;
@@ -126,12 +139,18 @@ public:
         });
         for (auto path = plan.filesToDelete().begin();
              !refusal && path != plan.filesToDelete().end(); ++path) {
-            Deletion deletion{join(*path), {}};
+            // A name the code page cannot spell would reach another file, or
+            // none, and "not found" would then be a lie: it stops the removal.
+            const std::optional<std::string> name = m_encoding.toCodePage(*path);
+            if (!name) {
+                return Refusal{join(m_encoding.forWindow(*path)), RefusalReason::Unreachable, {}};
+            }
+            Deletion deletion{join(*name), {}, *name};
             refusal = check(deletion.windowsPath, [&]() -> std::optional<Refusal> {
                 deletion.hostPath = m_drives.toHost(deletion.windowsPath);
                 const PathKind kind = m_files.inspect(deletion.hostPath);
                 if (kind == PathKind::Missing) {
-                    notFound.push_back(deletion.windowsPath);
+                    notFound.push_back(deletion.entry);
                     return std::nullopt;
                 }
                 if (const std::optional<RefusalReason> reason = whyNotDeletable(kind)) {
@@ -198,6 +217,7 @@ private:
     const DriveTable& m_drives;
     FileOperations& m_files;
     std::string_view m_gameDir;
+    const ManifestEncoding& m_encoding;
     std::map<std::string, std::map<std::string, FileIdentity>> m_folders;
     std::set<FileIdentity> m_manifestFiles;
     std::set<FileIdentity> m_keptFiles;
@@ -219,17 +239,21 @@ PackageRemoval::PackageRemoval(const DriveTable& drives, FileOperations& files)
 RemovalOutcome PackageRemoval::remove(std::string_view gameDir, std::string_view packageName) {
     const fs::path manifestPath = m_drives.toHost(ManifestLocation::iniPath(gameDir));
     const std::string manifest = m_files.readFile(manifestPath);
-    const RemovalPlan plan(manifest, packageName);
+    const RemovalPlan plan(manifest, packageName, m_drives.codePage());
 
     RemovalOutcome outcome;
     outcome.path = ManifestLocation::iniPath(gameDir);
+    if (plan.gameGroup()) {
+        outcome.status = RemovalStatus::GameGroup;
+        return outcome;
+    }
     if (!plan.installed()) {
         outcome.status = RemovalStatus::NotInstalled;
         return outcome;
     }
     if (!plan.unsafeEntries().empty()) {
         outcome.status = RemovalStatus::UnsafeEntry;
-        outcome.path = plan.unsafeEntries()[0];
+        outcome.path = plan.encoding().forWindow(plan.unsafeEntries()[0]);
         return outcome;
     }
 
@@ -243,7 +267,7 @@ RemovalOutcome PackageRemoval::remove(std::string_view gameDir, std::string_view
     const fs::path bakPath = m_drives.toHost(ManifestLocation::bakPath(gameDir));
     const fs::path bakInProgressPath = ManifestLocation::bakInProgressPath(bakPath);
 
-    Survey survey(*this, gameDir);
+    Survey survey(*this, gameDir, plan.encoding());
     std::vector<Deletion> deletions;
     std::optional<Refusal> refusal =
         survey.manifestFiles(current, newPath, bakPath, bakInProgressPath);
@@ -266,19 +290,25 @@ RemovalOutcome PackageRemoval::remove(std::string_view gameDir, std::string_view
     // folder that cannot be written stops the removal while nothing is lost.
     LineWriter writer(m_files);
     writer.create(newPath, m_files.permissions(manifestPath));
-    for (const std::string_view piece : plan.keptText()) {
-        writer.writeRaw(piece);
+    // A text that needs decoding is written back in its own encoding, whole.
+    const std::string encoded = plan.encoding().needsDecoding() ? plan.newManifest() : "";
+    if (plan.encoding().needsDecoding()) {
+        writer.writeRaw(encoded);
+    } else {
+        for (const std::string_view piece : plan.keptText()) {
+            writer.writeRaw(piece);
+        }
     }
     writer.close();
 
     for (const Deletion& deletion : deletions) {
         try {
             m_files.deleteFile(deletion.hostPath);
-            outcome.deleted.push_back(deletion.windowsPath);
+            outcome.deleted.push_back(deletion.entry);
         } catch (const PlatformError& error) {
             // Gone since the check, as a file already gone before it: removed.
             if (error.number() == ErrorNumber::FileNotFound) {
-                outcome.notFound.push_back(deletion.windowsPath);
+                outcome.notFound.push_back(deletion.entry);
                 continue;
             }
             discard(newPath);

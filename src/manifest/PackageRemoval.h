@@ -14,6 +14,7 @@ enum class RemovalStatus {
     Removed,
     RemovedNotFlushed,  // removed, but the folder could not be flushed: the change may be lost
     NotInstalled,       // no section of that name: nothing changed
+    GameGroup,          // a group of the game's own installation: nothing changed
     UnsafeEntry,        // an entry points outside the game folder: nothing changed
     Refused,            // a file, its folder or a manifest name stands in the way: nothing changed
     DeletionFailed,     // a deletion failed: the manifest still lists the package
@@ -29,6 +30,7 @@ enum class RefusalReason {
     FolderLocked,  // its folder does not allow deletion
     OutsideGameFolder,
     CannotCheck,  // looking at it failed; errorDescription says why
+    Unreachable,  // its name holds characters the system's code page cannot write
 };
 
 // What a removal did, for the window to put in words.
@@ -40,9 +42,10 @@ struct RemovalOutcome {
     std::string path;
     // The platform's words, where an error is behind the status.
     std::string errorDescription;
-    // Windows paths of the files deleted, in order.
+    // The package's files as its entries name them (relative to the game
+    // folder, in the code page): those deleted, in order, and those that
+    // were already gone.
     std::vector<std::string> deleted;
-    // Listed files that were already gone.
     std::vector<std::string> notFound;
 
     // The package is no longer listed.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "manifest/FileEntry.h"
+#include "manifest/GameGroups.h"
 #include "manifest/ManifestLocation.h"
 #include "manifest/ManifestReader.h"
 #include "manifest/ManifestText.h"
@@ -12,7 +13,14 @@
 
 namespace kestrix {
 
-RemovalPlan::RemovalPlan(std::string_view manifest, std::string_view packageName) {
+RemovalPlan::RemovalPlan(std::string_view bytes, std::string_view packageName,
+                         const CodePage& codePage)
+    : m_encoding(ManifestEncoding::of(bytes, codePage)) {
+    if (m_encoding.needsDecoding()) {
+        m_decoded = m_encoding.textOf(bytes);
+    }
+    const std::string_view manifest = m_encoding.needsDecoding() ? m_decoded : bytes;
+    const GameGroups gameGroups(manifest);
     const bool isPackage = SectionHeader::namesPackage(packageName);
     std::size_t keptFrom = 0;
     bool inSection = false;
@@ -37,7 +45,10 @@ RemovalPlan::RemovalPlan(std::string_view manifest, std::string_view packageName
             inSection = false;
             keptFrom = begin;
         }
-        if (isPackage && header == packageName) {
+        const bool named = isPackage && header && m_encoding.showsAs(*header, packageName);
+        if (named && gameGroups.contains(*header)) {
+            m_gameGroup = true;
+        } else if (named) {
             keep(manifest.substr(keptFrom, begin - keptFrom));
             inSection = true;
             m_installed = true;
@@ -56,7 +67,7 @@ std::string RemovalPlan::newManifest() const {
     for (const std::string_view piece : m_keptText) {
         text.append(piece);
     }
-    return text;
+    return m_encoding.needsDecoding() ? m_encoding.bytesOf(text) : text;
 }
 
 void RemovalPlan::keep(std::string_view text) {
@@ -67,15 +78,22 @@ void RemovalPlan::keep(std::string_view text) {
 
 void RemovalPlan::chooseFilesToDelete() {
     std::set<std::string> seen;
+    // Case folds in the code page, so a path compares in it where it can.
+    const auto keyOf = [this](std::string_view path) {
+        return FileEntry::sameFileKey(m_encoding.toCodePage(path).value_or(std::string(path)));
+    };
     for (const std::string_view path : m_keptEntries) {
-        seen.insert(FileEntry::sameFileKey(path));
+        seen.insert(keyOf(path));
     }
     for (const std::string_view path : m_fileEntries) {
         if (!FileEntry::staysInside(path)) {
             m_unsafeEntries.push_back(path);
             continue;
         }
-        const std::string key = FileEntry::sameFileKey(path);
+        if (!FileEntry::namesPossibleFile(path)) {
+            continue;
+        }
+        const std::string key = keyOf(path);
         // A package that lists the manifest itself must not take it along:
         // the removal rewrites the manifest, and deleting it would lose the
         // game's record. The removal also asks the disk, which sees through

@@ -4,6 +4,7 @@
 #include "app/Module1.h"
 #include "manifest/PackageList.h"
 #include "manifest/PackageRemoval.h"
+#include "platform/DriveTable.h"
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
 #include "views/FormLayout.h"
@@ -81,7 +82,8 @@ void Form3::command2Click() {
         }
         clearChoice();
     }
-    module().services().messageBox.show(RemovalMessage::of(state.ChosenPackage, outcome));
+    module().services().messageBox.show(
+        RemovalMessage::of(state.ChosenPackage, outcome, module().services().drives.codePage()));
 }
 
 // Nothing is chosen until the user chooses: Uninstall must never remove a

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "manifest/PackageRemoval.h"
+#include "platform/CodePage.h"
 
 namespace kestrix {
 
@@ -11,7 +12,9 @@ namespace kestrix {
 // stopped it and whether anything changed.
 class RemovalMessage {
 public:
-    static std::string of(std::string_view packageName, const RemovalOutcome& outcome);
+    // The code page names itself where a file name is beyond it.
+    static std::string of(std::string_view packageName, const RemovalOutcome& outcome,
+                          const CodePage& codePage = CodePage::system());
 };
 
 }  // namespace kestrix

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,9 +12,7 @@
 #include "manifest/RemovalPlan.h"
 #include "platform/CodePage.h"
 #include "platform/DriveTable.h"
-#include "platform/ErrorNumber.h"
 #include "platform/HostFileOperations.h"
-#include "platform/PlatformError.h"
 #include "support/TempFolder.h"
 
 namespace kestrix {
@@ -88,35 +85,6 @@ TEST_F(CodePageManifestTest, AccentedPackagesAreListedAndRemovedWithTheirFilesOn
     EXPECT_FALSE(fs::exists(game() / "Maps/DM-Été.unr"));
     EXPECT_FALSE(fs::exists(game() / "Music/Ššum.umx"));
     EXPECT_EQ(readBytes(manifestIni()), setup);
-}
-
-TEST_F(CodePageManifestTest, AUtf16ManifestIsRefusedAndNothingChanges) {
-    const std::vector<std::string> manifests = {
-        std::string("\xFF\xFE[\0A\0]\0\r\0\n\0F\0i\0l\0e\0=\0x\0\r\0\n\0", 28),
-        std::string("\xFE\xFF\0[\0A\0]\0\r\0\n", 12),
-        std::string("\xFF\xFE", 2),
-    };
-    writeBytes(game() / "x", "x");
-    for (const std::string& manifest : manifests) {
-        writeBytes(manifestIni(), manifest);
-        for (const auto& attempt :
-             {std::function<void()>([&] { listPackages(manifest); }),
-              std::function<void()>([&] { listPackages(m_gameDir, m_drives); }),
-              std::function<void()>([&] { remove("A"); })}) {
-            try {
-                attempt();
-                ADD_FAILURE() << "a UTF-16 manifest was read";
-            } catch (const PlatformError& error) {
-                EXPECT_EQ(error.number(), ErrorNumber::PathFileAccessError);
-                EXPECT_NE(error.description().find("not in the game's format"), std::string::npos)
-                    << error.description();
-            }
-        }
-        EXPECT_EQ(readBytes(manifestIni()), manifest);
-        EXPECT_FALSE(fs::exists(game() / "System" / "manifest.new"));
-        EXPECT_FALSE(fs::exists(game() / "System" / "manifest.bak"));
-        EXPECT_TRUE(fs::exists(game() / "x"));
-    }
 }
 
 struct Removal {

@@ -375,8 +375,9 @@ TEST_F(PackageRemovalTest, FailureMidwayKeepsTheManifestAndASecondRunFinishes) {
 
     EXPECT_EQ(result.status, RemovalStatus::DeletionFailed);
     EXPECT_EQ(result.message,
-              "Deleting \"C:\\UT\\System\\B.u\" failed: The file is in use. The manifest was not "
-              "changed: clicking Uninstall again will finish the removal.");
+              "Deleting \"C:\\UT\\System\\B.u\" failed: The file is in use. These files were "
+              "deleted before it: System\\A.u. The manifest was not changed: clicking Uninstall "
+              "again will finish the removal.");
     EXPECT_FALSE(fs::exists(hostPath("System\\A.u")));
     expectUnchanged(manifest, {"System\\B.u"});
 

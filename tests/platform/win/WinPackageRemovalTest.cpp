@@ -141,7 +141,11 @@ TEST_F(WinPackageRemovalTest, FirstRemovalMakesTheBackup) {
     const RemovalOutcome result = remove(m_files);
 
     EXPECT_EQ(result.status, RemovalStatus::Removed) << said(result);
-    EXPECT_EQ(said(result), "done");
+    // "Sounds\Gone.uax" is listed but already gone: not "done" alone.
+    EXPECT_EQ(said(result).find("done, but 1 of the package's files was not found: "
+                                "Sounds\\Gone.uax."),
+              0U)
+        << said(result);
     expectRemoved();
 }
 
@@ -237,7 +241,7 @@ TEST_F(WinPackageRemovalTest, AFolderThatCannotBeFlushedStillReportsTheRemoval) 
     CloseHandle(holder);
 
     EXPECT_EQ(result.status, RemovalStatus::RemovedNotFlushed);
-    EXPECT_EQ(said(result).find("done, but the change may not be on the disk yet ("), 0U)
+    EXPECT_NE(said(result).find("the change may not be on the disk yet ("), std::string::npos)
         << said(result);
     expectRemoved();
 }
