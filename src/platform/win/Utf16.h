@@ -15,7 +15,8 @@ std::wstring fromCodePage(std::string_view text);
 
 // Nothing when a character has no byte in the code page: a look-alike put in
 // its place ("e" for "ė", "?" for "Ж") would name another file, or none.
-std::optional<std::string> toCodePage(std::wstring_view text);
+// Another code page than the system's (a Windows number) only for tests.
+std::optional<std::string> toCodePage(std::wstring_view text, unsigned codePage = 0);
 
 // The text for a message: each character the code page lacks written as its
 // number ("<U+0416>"), so that the user can tell which name is meant.

@@ -57,6 +57,10 @@ TEST(WinCodePage, TextsTheCodePageCannotWriteAreRefusedAndSpelledOut) {
     }
     EXPECT_EQ(Utf16::toCodePage(L"R\u00e4ume Pack"), "R\xE4ume Pack");
     EXPECT_EQ(Utf16::toCodePage(L"\u0418\u0433\u0440\u044b"), std::nullopt);
+    // A system set to UTF-8 (65001) writes every character, but no lone
+    // surrogate.
+    EXPECT_EQ(Utf16::toCodePage(L"\u0141ukasz", CP_UTF8), "\xC5\x81ukasz");
+    EXPECT_EQ(Utf16::toCodePage(std::wstring(1, L'\xD800'), CP_UTF8), std::nullopt);
     // No best fit: "ā" is not quietly written as "a".
     EXPECT_EQ(Utf16::toCodePage(L"M\u0101ori"), std::nullopt);
     EXPECT_EQ(Utf16::describe(L"Jeux \u00e9t\u00e9 \u0418\U0001F3AE"),
