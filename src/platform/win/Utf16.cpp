@@ -17,6 +17,14 @@ int lengthOf(std::size_t size) {
     return static_cast<int>(size);
 }
 
+int systemConversion(unsigned codePage, unsigned long flags, const wchar_t* text, int size,
+                     char* bytes, int capacity, const char* defaultChar, int* usedDefault) {
+    return WideCharToMultiByte(codePage, flags, text, size, bytes, capacity, defaultChar,
+                               usedDefault);
+}
+
+WideToBytes conversion = systemConversion;
+
 // No best fit: Windows would otherwise write "A" for "Ā" without saying so.
 // UTF-8, the ANSI code page where the user has chosen it, writes every
 // character but refuses both that flag and the question whether a default
@@ -29,17 +37,22 @@ std::optional<std::string> encode(std::wstring_view text, unsigned codePage) {
     BOOL lossy = FALSE;
     BOOL* const lossyAnswer = utf8 ? nullptr : &lossy;
     const int needed =
-        WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, lossyAnswer);
+        conversion(codePage, flags, text.data(), size, nullptr, 0, nullptr, lossyAnswer);
     if (needed <= 0 || lossy) {
         return std::nullopt;
     }
     std::string narrow(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(codePage, flags, text.data(), size, narrow.data(), needed, nullptr,
-                        lossyAnswer);
+    conversion(codePage, flags, text.data(), size, narrow.data(), needed, nullptr, lossyAnswer);
     return narrow;
 }
 
 }  // namespace
+
+WideToBytes useConversion(WideToBytes replacement) {
+    const WideToBytes replaced = conversion;
+    conversion = replacement;
+    return replaced;
+}
 
 std::wstring fromCodePage(std::string_view text) {
     if (text.empty()) {
