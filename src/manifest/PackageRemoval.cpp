@@ -53,6 +53,8 @@ std::optional<std::string> whyNotDeletable(PathKind kind) {
             return "is a folder";
         case PathKind::Other:
             return "is not an ordinary file";
+        case PathKind::InUse:
+            return "is in use by another program (is the game running?); close it and try again";
         case PathKind::Missing:
         case PathKind::File:
         case PathKind::BrokenLink:
@@ -89,7 +91,8 @@ public:
             if (std::optional<Refusal> refusal =
                     check(windowsPath, [&]() -> std::optional<Refusal> {
                         const PathKind kind = m_files.inspect(hostPath);
-                        if (kind == PathKind::Folder || kind == PathKind::Other) {
+                        if (kind == PathKind::Folder || kind == PathKind::Other ||
+                            kind == PathKind::InUse) {
                             return Refusal{windowsPath, *whyNotDeletable(kind)};
                         }
                         if (const auto identity = m_files.identity(hostPath)) {
@@ -263,12 +266,28 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
 
     // The new manifest is written in full before the first deletion, so that a
     // folder that cannot be written stops the removal while nothing is lost.
-    LineWriter writer(m_files);
-    writer.create(newPath, m_files.permissions(manifestPath));
-    for (const std::string_view piece : plan.keptText()) {
-        writer.writeRaw(piece);
+    // It is the first write: a game under Program Files, where only an
+    // administrator may write, is refused here.
+    try {
+        LineWriter writer(m_files);
+        writer.create(newPath, m_files.permissions(manifestPath));
+        for (const std::string_view piece : plan.keptText()) {
+            writer.writeRaw(piece);
+        }
+        writer.close();
+    } catch (const PlatformError& error) {
+        if (error.number() != ErrorNumber::PermissionDenied) {
+            throw;
+        }
+        const std::string newText = ManifestLocation::newPath(gameDir);
+        const std::string folder = newText.substr(0, newText.find_last_of('\\'));
+        return {RemovalStatus::CannotDelete,
+                notRemoved + "you may not write in the folder " + inQuotes(folder) + " (" +
+                    error.description() +
+                    "). Start KESTRIX as administrator (right-click it, then Run as "
+                    "administrator), or move the game out of Program Files. Nothing was "
+                    "changed."};
     }
-    writer.close();
 
     for (const Deletion& deletion : deletions) {
         try {

@@ -393,6 +393,16 @@ TEST_F(PackageRemovalTest, NewManifestThatCannotBeWrittenLeavesTheManifest) {
     EXPECT_THROW(remove("A", failing), PlatformError);
     // Found out before anything was deleted.
     expectUnchanged(manifest, {"System\\A.u"});
+
+    // A game under Program Files, without an administrator's rights.
+    FailingFileOperations denied("manifest.new", ErrorNumber::PermissionDenied, "Access denied");
+    const RemovalResult refused = remove("A", denied);
+    EXPECT_EQ(refused.status, RemovalStatus::CannotDelete);
+    EXPECT_NE(refused.message.find("may not write in the folder \"C:\\UT\\system\" (Access "
+                                   "denied). Start KESTRIX as administrator"),
+              std::string::npos)
+        << refused.message;
+    expectUnchanged(manifest, {"System\\A.u"});
 }
 
 struct AliasCase {
