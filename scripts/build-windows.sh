@@ -26,6 +26,19 @@ for dll in $imports; do
             ;;
     esac
 done
+# The application manifest is in the program's resources: without it Windows
+# stretches the windows on dense screens and refuses paths past MAX_PATH.
+resources=$(mktemp)
+x86_64-w64-mingw32-objcopy -O binary --only-section=.rsrc "$build_dir/KESTRIX.exe" "$resources"
+for setting in 'requestedExecutionLevel level="asInvoker"' '>PerMonitorV2, System<' \
+    '<longPathAware' '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}'; do
+    if ! grep -qaF "$setting" "$resources"; then
+        echo "KESTRIX.exe's resources lack its manifest's $setting" >&2
+        rm -f "$resources"
+        exit 1
+    fi
+done
+rm -f "$resources"
 echo "Built $build_dir/KESTRIX.exe ($(stat -c %s "$build_dir/KESTRIX.exe") bytes; imports:" \
     "$(echo "$imports" | tr '\n' ' '))"
 ls "$build_dir"/KESTRIX-*-win64.zip

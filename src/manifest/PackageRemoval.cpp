@@ -51,6 +51,8 @@ std::optional<RefusalReason> whyNotDeletable(PathKind kind) {
             return RefusalReason::Folder;
         case PathKind::Other:
             return RefusalReason::NotOrdinaryFile;
+        case PathKind::InUse:
+            return RefusalReason::InUse;
         case PathKind::Missing:
         case PathKind::File:
         case PathKind::BrokenLink:
@@ -90,7 +92,8 @@ public:
             if (std::optional<Refusal> refusal =
                     check(windowsPath, [&]() -> std::optional<Refusal> {
                         const PathKind kind = m_files.inspect(hostPath);
-                        if (kind == PathKind::Folder || kind == PathKind::Other) {
+                        if (kind == PathKind::Folder || kind == PathKind::Other ||
+                            kind == PathKind::InUse) {
                             return Refusal{windowsPath, *whyNotDeletable(kind), {}};
                         }
                         if (const auto identity = m_files.identity(hostPath)) {
@@ -288,18 +291,33 @@ RemovalOutcome PackageRemoval::remove(std::string_view gameDir, std::string_view
 
     // The new manifest is written in full before the first deletion, so that a
     // folder that cannot be written stops the removal while nothing is lost.
-    LineWriter writer(m_files);
-    writer.create(newPath, m_files.permissions(manifestPath));
-    // A text that needs decoding is written back in its own encoding, whole.
-    const std::string encoded = plan.encoding().needsDecoding() ? plan.newManifest() : "";
-    if (plan.encoding().needsDecoding()) {
-        writer.writeRaw(encoded);
-    } else {
-        for (const std::string_view piece : plan.keptText()) {
-            writer.writeRaw(piece);
+    // It is the first write: a game under Program Files, where only an
+    // administrator may write, is refused here.
+    try {
+        LineWriter writer(m_files);
+        writer.create(newPath, m_files.permissions(manifestPath));
+        // A text that needs decoding is written back in its own encoding, whole.
+        const std::string encoded = plan.encoding().needsDecoding() ? plan.newManifest() : "";
+        if (plan.encoding().needsDecoding()) {
+            writer.writeRaw(encoded);
+        } else {
+            for (const std::string_view piece : plan.keptText()) {
+                writer.writeRaw(piece);
+            }
         }
+        writer.close();
+    } catch (const PlatformError& error) {
+        if (error.number() != ErrorNumber::PermissionDenied) {
+            throw;
+        }
+        const std::string newText = ManifestLocation::newPath(gameDir);
+        outcome.status = RemovalStatus::Refused;
+        outcome.reason = RefusalReason::FolderNotWritable;
+        outcome.path = newText.substr(0, newText.find_last_of('\\'));
+        outcome.errorDescription = error.description();
+        outcome.notFound.clear();
+        return outcome;
     }
-    writer.close();
 
     for (const Deletion& deletion : deletions) {
         try {

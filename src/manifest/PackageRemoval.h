@@ -31,6 +31,11 @@ enum class RefusalReason {
     OutsideGameFolder,
     CannotCheck,  // looking at it failed; errorDescription says why
     Unreachable,  // its name holds characters the system's code page cannot write
+    InUse,        // another program holds it open and will not let it be deleted
+    // The folder (path) where the new manifest goes may not be written, as
+    // Program Files without an administrator's rights; errorDescription says
+    // what the system answered.
+    FolderNotWritable,
 };
 
 // What a removal did, for the window to put in words.

@@ -14,8 +14,10 @@ namespace kestrix {
 // stands for the Windows attribute that makes a deletion with the force flag
 // unset fail; on POSIX it is a file that no one may write, whoever asks, so
 // that the answer does not depend on being root. A broken link is a link
-// that leads nowhere: deleting it removes the link.
-enum class PathKind { Missing, File, ReadOnlyFile, Folder, BrokenLink, Other };
+// that leads nowhere: deleting it removes the link. A file in use is one that
+// another program holds open without letting it be deleted, as Windows'
+// sharing rules have it.
+enum class PathKind { Missing, File, ReadOnlyFile, Folder, BrokenLink, InUse, Other };
 
 // The file a path reaches once the host has resolved it: links, letter case,
 // and on Windows the dots and blanks it drops at the end of a name. Two paths
@@ -37,7 +39,9 @@ public:
     // path that cannot be looked at raises: it is never taken as missing.
     virtual PathKind inspect(const std::filesystem::path& path) const = 0;
 
-    // Nothing when no file is there; raises when that cannot be told.
+    // Nothing when no file is there, or when the host gives it no identity
+    // worth trusting (then it is told by its name); raises when that cannot
+    // be told.
     virtual std::optional<FileIdentity> identity(const std::filesystem::path& path) const = 0;
 
     // The identities of the ordinary files in a folder by name, as far as

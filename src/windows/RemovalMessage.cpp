@@ -51,6 +51,10 @@ std::string why(const RemovalOutcome& outcome, const CodePage& codePage) {
         case RefusalReason::Unreachable:
             return "holds characters that " + codePage.name() +
                    ", this system's code page, cannot write, so it cannot be reached";
+        case RefusalReason::InUse:
+            return "is in use by another program (is the game running?); close it and try again";
+        case RefusalReason::FolderNotWritable:
+            break;
         case RefusalReason::None:
             break;
     }
@@ -82,6 +86,14 @@ std::string RemovalMessage::of(std::string_view packageName, const RemovalOutcom
             return notRemoved + "its entry " + inQuotes("File=" + outcome.path) +
                    " does not name a file inside the game folder. Nothing was changed.";
         case RemovalStatus::Refused:
+            if (outcome.reason == RefusalReason::FolderNotWritable) {
+                return notRemoved + "you may not write in the folder " + inQuotes(outcome.path) +
+                       " (" + outcome.errorDescription +
+                       "). Start KESTRIX as a user who may write there (on Windows: right-click "
+                       "it, "
+                       "then Run as administrator), or move the game to a folder of your own, "
+                       "out of Program Files. Nothing was changed.";
+            }
             return notRemoved + inQuotes(outcome.path) + " " + why(outcome, codePage) +
                    ". Nothing was changed.";
         case RemovalStatus::DeletionFailed:

@@ -403,6 +403,16 @@ TEST_F(PackageRemovalTest, NewManifestThatCannotBeWrittenLeavesTheManifest) {
     EXPECT_THROW(remove("A", failing), PlatformError);
     // Found out before anything was deleted.
     expectUnchanged(manifest, {"System\\A.u"});
+
+    // A game under Program Files, without an administrator's rights.
+    FailingFileOperations denied("manifest.new", ErrorNumber::PermissionDenied, "Access denied");
+    const Reported refused = remove("A", denied);
+    EXPECT_EQ(refused.status, RemovalStatus::Refused);
+    EXPECT_NE(refused.message.find("may not write in the folder \"C:\\UT\\system\" (Access "
+                                   "denied). Start KESTRIX as a user who may write there"),
+              std::string::npos)
+        << refused.message;
+    expectUnchanged(manifest, {"System\\A.u"});
 }
 
 struct AliasCase {

@@ -200,6 +200,8 @@ void HostFileOperations::deleteFile(const fs::path& path) {
             throw PlatformError(ErrorNumber::PermissionDenied);
         case PathKind::Folder:
             throw PlatformError(ErrorNumber::PathFileAccessError);
+        // POSIX has no sharing rules: inspect never answers so here.
+        case PathKind::InUse:
         case PathKind::File:
         case PathKind::BrokenLink:
         case PathKind::Other:

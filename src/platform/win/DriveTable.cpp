@@ -51,14 +51,52 @@ std::string volumeLabel(const fs::path& root) {
     return Utf16::toCodePage(label).value_or(std::string());
 }
 
-// Lexically normal, without the trailing separator of a folder ("C:\UT\" is
-// "C:\UT"), as the directory lists show their paths; a root keeps its own.
+// Whole and normal as Windows itself makes a path, without the trailing
+// separator of a folder ("C:\UT\" is "C:\UT"), as the directory lists show
+// their paths; a drive's root keeps its own. Windows' own function, because
+// the library's absolute() doubles a network path's "\\server\share" and
+// lexically_normal() drops one of its backslashes.
 fs::path normalFolder(const fs::path& path) {
-    fs::path normal = path.lexically_normal();
-    if (normal.has_relative_path() && !normal.has_filename()) {
-        normal = normal.parent_path();
+    const std::wstring& given = path.native();
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length =
+        GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = GetFullPathNameW(given.c_str(), length, full.data(), nullptr);
     }
-    return normal.make_preferred();
+    if (length == 0) {
+        return path;
+    }
+    full.resize(length);
+    const bool driveRoot = full.size() == 3 && full[1] == L':';
+    if (full.size() > 1 && full.back() == L'\\' && !driveRoot) {
+        full.pop_back();
+    }
+    return fs::path(full);
+}
+
+// The folder KESTRIX.exe is in.
+fs::path programFolder() {
+    std::wstring file(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, file.data(), static_cast<DWORD>(file.size()))) ==
+           file.size()) {
+        file.resize(file.size() * 2);
+    }
+    file.resize(length);
+    return fs::path(file).parent_path();
+}
+
+// Whether a folder can be where the lists open: on a drive letter, in names
+// the code page can write.
+bool canOpenIn(const DriveTable& table, const fs::path& folder) {
+    try {
+        const std::string text = table.toWindows(folder);
+        return text.size() >= 3 && WindowsPath::driveLetter(text) && text[2] == '\\';
+    } catch (const PlatformError&) {
+        return false;
+    }
 }
 
 const Drive* findDrive(const std::vector<Drive>& drives, char letter) {
@@ -90,11 +128,27 @@ std::optional<std::ptrdiff_t> heldLength(const fs::path& folder, const fs::path&
 DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory,
                        const CodePage& codePage)
     : m_drives(std::move(drives)),
-      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))),
+      m_processCurrentDirectory(normalFolder(processCurrentDirectory)),
       m_codePage(&codePage) {
     for (Drive& drive : m_drives) {
         drive.letter = upperCase(drive.letter);
         drive.root = normalFolder(drive.root);
+    }
+    // The current folder is only where the lists first open. Started from a
+    // network folder or one whose name the code page cannot write, they open
+    // in the program's own folder, or else at the first drive's root.
+    if (canOpenIn(*this, m_processCurrentDirectory)) {
+        return;
+    }
+    std::vector<fs::path> fallbacks{programFolder()};
+    for (const Drive& drive : m_drives) {
+        fallbacks.push_back(drive.root);
+    }
+    for (const fs::path& folder : fallbacks) {
+        if (canOpenIn(*this, folder)) {
+            m_processCurrentDirectory = folder;
+            return;
+        }
     }
 }
 
@@ -140,7 +194,10 @@ fs::path DriveTable::toHost(std::string_view windowsPath) const {
 }
 
 std::string DriveTable::toWindows(const fs::path& hostPath) const {
-    const fs::path path = normalFolder(m_processCurrentDirectory / hostPath);
+    // A network path stands alone: the library would join it to the current
+    // folder's drive, not seeing "\\\\server\\share" as a root.
+    const bool network = hostPath.native().starts_with(L"\\\\");
+    const fs::path path = normalFolder(network ? hostPath : m_processCurrentDirectory / hostPath);
     // A mapped drive gives its letter to the paths in its folder, the most
     // specific folder first.
     const Drive* best = nullptr;

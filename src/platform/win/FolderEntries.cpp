@@ -1,21 +1,41 @@
 #include "platform/FolderEntries.h"
 
-#include <system_error>
+#include <windows.h>
+
+#include <string>
 
 namespace kestrix {
 
+// One listing that carries each entry's attributes: the library's directory
+// iterator asks for each entry's type on its own, a round trip per entry that
+// made a folder of 20,000 sub-folders open seconds late under Wine. A link
+// carries the type of what it leads to in its own attributes on Windows.
 std::vector<std::filesystem::path> folderEntryNames(const std::filesystem::path& folder,
                                                     EntryType type) {
     std::vector<std::filesystem::path> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        std::error_code typeError;
-        const bool wanted = type == EntryType::Folder ? entry.is_directory(typeError)
-                                                      : entry.is_regular_file(typeError);
-        if (wanted) {
-            names.push_back(entry.path().filename());
-        }
+    std::wstring pattern = folder.native();
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') {
+        pattern += L'\\';
     }
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE listing =
+        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                         FIND_FIRST_EX_LARGE_FETCH);
+    if (listing == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::wstring_view name = found.cFileName;
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        if (isFolder == (type == EntryType::Folder)) {
+            names.emplace_back(std::wstring(name));
+        }
+    } while (FindNextFileW(listing, &found));
+    FindClose(listing);
     return names;
 }
 

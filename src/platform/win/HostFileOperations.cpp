@@ -22,6 +22,30 @@ namespace {
 constexpr fs::perms anyWrite =
     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
+// The path as Windows' file functions take it. Beyond MAX_PATH characters
+// only the "\\?\" form reaches a file on every Windows (the manifest's
+// longPathAware counts only where the user's policy enables long paths).
+// That form bypasses Windows' own tidying, so the path is made whole and
+// normal first.
+std::wstring systemPath(const fs::path& path) {
+    const std::wstring& given = path.native();
+    // A folder's own limit is 12 characters shorter, room for an 8.3 name.
+    if (given.size() < MAX_PATH - 12 || given.starts_with(L"\\\\?\\")) {
+        return given;
+    }
+    DWORD length = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    if (length == 0) {
+        return given;
+    }
+    std::wstring full(length, L'\0');
+    length = GetFullPathNameW(given.c_str(), length, full.data(), nullptr);
+    full.resize(length);
+    if (full.starts_with(L"\\\\")) {
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    }
+    return L"\\\\?\\" + full;
+}
+
 // The code is taken first: building the subject's text may change it.
 [[noreturn]] void throwLastError(const fs::path& path) {
     const DWORD code = GetLastError();
@@ -61,10 +85,29 @@ private:
 // Opened for nothing but questions, which no other program's sharing can
 // refuse; a link is followed to what it names, and a folder opens too.
 Handle openForQuery(const fs::path& path) {
-    return Handle(
-        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr),
-        path);
+    return Handle(CreateFileW(systemPath(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr),
+                  path);
+}
+
+// The answers of a file system that does not do what was asked at all.
+bool isUnanswerable(DWORD code) {
+    return code == ERROR_INVALID_FUNCTION || code == ERROR_NOT_SUPPORTED ||
+           code == ERROR_INVALID_PARAMETER || code == ERROR_ACCESS_DENIED;
+}
+
+// The path made whole by Windows' own rules, as the program's paths are.
+fs::path fullPath(const fs::path& path) {
+    const std::wstring& given = path.native();
+    DWORD length = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    if (length == 0) {
+        throwLastError(path);
+    }
+    std::wstring full(length, L'\0');
+    length = GetFullPathNameW(given.c_str(), length, full.data(), nullptr);
+    full.resize(length);
+    return fs::path(full);
 }
 
 // The answers that say nothing is there; any other failure leaves it unknown.
@@ -73,7 +116,7 @@ bool isAbsence(DWORD code) {
 }
 
 DWORD attributesOf(const fs::path& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         throwLastError(path);
     }
@@ -81,7 +124,7 @@ DWORD attributesOf(const fs::path& path) {
 }
 
 void setAttributes(const fs::path& path, DWORD attributes) {
-    if (!SetFileAttributesW(path.c_str(), attributes)) {
+    if (!SetFileAttributesW(systemPath(path).c_str(), attributes)) {
         throwLastError(path);
     }
 }
@@ -89,7 +132,7 @@ void setAttributes(const fs::path& path, DWORD attributes) {
 // Windows will neither delete nor replace a read-only file. Used only on files
 // that are about to go anyway.
 void clearReadOnly(const fs::path& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         // Windows reads no attributes at all as "leave them as they are".
         const DWORD rest = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
@@ -99,19 +142,38 @@ void clearReadOnly(const fs::path& path) {
 
 void removeIfPresent(const fs::path& path) {
     clearReadOnly(path);
-    if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+    if (!DeleteFileW(systemPath(path).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
         throwLastError(path);
     }
 }
 
+// The answers of a file that another program holds for the moment: virus
+// scanners and the search indexer open a new file briefly after it is
+// written.
+bool isHeldBriefly(DWORD code) {
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+           code == ERROR_ACCESS_DENIED || code == ERROR_USER_MAPPED_FILE;
+}
+
 // One rename that replaces the target: Windows swaps the name in a single
-// step, so the target is never absent or partial, and the step is on disk
-// when the call returns.
+// step, so the target is never absent or partial. MOVEFILE_WRITE_THROUGH
+// waits for the data only when the move has to copy (across volumes); a
+// rename within a folder is left to the file system's journal, and the
+// folder is flushed afterwards where that is possible. A file held for a
+// moment is tried again for a few seconds.
 void moveOnto(const fs::path& from, const fs::path& to) {
+    constexpr int Attempts = 30;
+    constexpr DWORD PauseMilliseconds = 100;
     clearReadOnly(to);
-    if (!MoveFileExW(from.c_str(), to.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        throwLastError(to);
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return;
+        }
+        if (attempt == Attempts || !isHeldBriefly(GetLastError())) {
+            throwLastError(to);
+        }
+        Sleep(PauseMilliseconds);
     }
 }
 
@@ -128,7 +190,7 @@ void writeAll(HANDLE file, std::string_view bytes, const fs::path& path) {
 
 // Creates the file and returns once its bytes are on disk.
 void writeNew(const fs::path& path, const std::vector<std::string_view>& pieces) {
-    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    Handle file(CreateFileW(systemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr),
                 path);
     for (const std::string_view piece : pieces) {
@@ -143,16 +205,29 @@ void writeNew(const fs::path& path, const std::vector<std::string_view>& pieces)
 }  // namespace
 
 PathKind HostFileOperations::inspect(const fs::path& path) const {
-    const HANDLE handle =
-        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const std::wstring name = systemPath(path);
+    constexpr DWORD everyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    // Opened as a deletion would open it, granting every sharing: a file that
+    // another program holds without letting it be deleted (the running game
+    // holds its packages so) answers now, before anything has changed.
+    HANDLE handle = CreateFileW(name.c_str(), DELETE | FILE_READ_ATTRIBUTES, everyShare, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION) {
+        return PathKind::InUse;
+    }
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+        // No right to delete it: what it is still tells why (read-only), or
+        // the deletion's own failure names the access rules.
+        handle = CreateFileW(name.c_str(), 0, everyShare, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    }
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         if (!isAbsence(code)) {
             throw WinError::fileError(code, Utf16::describe(path.native()));
         }
         // A link that leads nowhere still has attributes of its own.
-        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const DWORD attributes = GetFileAttributesW(name.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES &&
                        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0
                    ? PathKind::BrokenLink
@@ -173,9 +248,9 @@ PathKind HostFileOperations::inspect(const fs::path& path) const {
 }
 
 std::optional<FileIdentity> HostFileOperations::identity(const fs::path& path) const {
-    const HANDLE handle =
-        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = CreateFileW(systemPath(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         if (isAbsence(code)) {
@@ -188,9 +263,14 @@ std::optional<FileIdentity> HostFileOperations::identity(const fs::path& path) c
     if (!GetFileInformationByHandle(file.get(), &information)) {
         throwLastError(path);
     }
-    return FileIdentity{
-        information.dwVolumeSerialNumber,
-        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+    const std::uint64_t index =
+        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    // Some network file systems answer zero for every file: the file is told
+    // by its name alone.
+    if (index == 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{information.dwVolumeSerialNumber, index};
 }
 
 std::map<std::string, FileIdentity> HostFileOperations::identitiesIn(const fs::path&) const {
@@ -208,16 +288,17 @@ bool HostFileOperations::folderAllowsDeletion(const fs::path&) const {
 void HostFileOperations::deleteFile(const fs::path& path) {
     // DeleteFileW refuses a read-only file by itself, as the force flag being
     // unset asks.
-    if (!DeleteFileW(path.c_str())) {
+    if (!DeleteFileW(systemPath(path).c_str())) {
         throwLastError(path);
     }
 }
 
 std::string HostFileOperations::readFile(const fs::path& path) const {
     // The game may have its manifest open while the tool runs.
-    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
-                path);
+    Handle file(
+        CreateFileW(systemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
+        path);
     // A pipe or a device would be read until it has nothing more to give.
     if (GetFileType(file.get()) != FILE_TYPE_DISK) {
         throw PlatformError(ErrorNumber::PathFileAccessError,
@@ -267,7 +348,7 @@ void HostFileOperations::writeFile(const fs::path& path,
         }
     } catch (const PlatformError&) {
         clearReadOnly(path);
-        DeleteFileW(path.c_str());
+        DeleteFileW(systemPath(path).c_str());
         throw;
     }
 }
@@ -287,20 +368,30 @@ fs::perms HostFileOperations::permissions(const fs::path& path) const {
 
 fs::path HostFileOperations::canonical(const fs::path& path) const {
     const Handle file = openForQuery(path);
-    std::wstring name(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()),
-                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) {
-            throwLastError(path);
-        }
-        if (length < name.size()) {
-            name.resize(length);
-            break;
-        }
-        name.resize(length);
+    // Room for the longest path Windows has: some file systems answer a
+    // buffer too small with an error rather than the size they need.
+    std::wstring name(UNICODE_STRING_MAX_CHARS + 1, L'\0');
+    const DWORD length =
+        GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0 && isUnanswerable(GetLastError())) {
+        // RAM disks and some network drives keep no final names; the file is
+        // there (it opened), so its path stands as given.
+        return fullPath(path);
     }
+    if (length == 0 && GetLastError() == ERROR_MORE_DATA) {
+        // Wine answers so for a name past MAX_PATH characters. A name that is
+        // no link is found where its folder really is.
+        const DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && path.has_relative_path()) {
+            return canonical(path.parent_path()) / path.filename();
+        }
+    }
+    if (length == 0 || length >= name.size()) {
+        throwLastError(path);
+    }
+    name.resize(length);
     // Windows answers in its long-path form; the program's paths are the
     // ordinary ones ("C:\UT", "\\server\share\UT").
     const std::wstring_view longForm = L"\\\\?\\";
@@ -343,20 +434,24 @@ void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs:
     try {
         moveOnto(replacement, current);
     } catch (const PlatformError&) {
-        SetFileAttributesW(current.c_str(), attributes);
+        SetFileAttributesW(systemPath(current).c_str(), attributes);
         throw;
     }
 }
 
 void HostFileOperations::flushFolder(const fs::path& folder) {
-    // The moves were written through already; flushing the folder itself
-    // asks the same of its entries, as the Linux side does, and tells when
-    // that fails.
-    Handle handle(CreateFileW(folder.c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr),
-                  folder);
-    if (!FlushFileBuffers(handle.get())) {
+    // Flushing a folder asks the same of its entries, as the Linux side does.
+    // Windows does not document it for folders: a file system that refuses
+    // it (or the right to open the folder for it) keeps its renames in its
+    // own journal, as NTFS does, and that is no failure. Any other answer is.
+    const HANDLE opened = CreateFileW(systemPath(folder).c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (opened == INVALID_HANDLE_VALUE && isUnanswerable(GetLastError())) {
+        return;
+    }
+    Handle handle(opened, folder);
+    if (!FlushFileBuffers(handle.get()) && !isUnanswerable(GetLastError())) {
         throwLastError(folder);
     }
     handle.close(folder);

@@ -17,22 +17,42 @@ int lengthOf(std::size_t size) {
     return static_cast<int>(size);
 }
 
+int systemConversion(unsigned codePage, unsigned long flags, const wchar_t* text, int size,
+                     char* bytes, int capacity, const char* defaultChar, int* usedDefault) {
+    return WideCharToMultiByte(codePage, flags, text, size, bytes, capacity, defaultChar,
+                               usedDefault);
+}
+
+WideToBytes conversion = systemConversion;
+
 // No best fit: Windows would otherwise write "A" for "Ā" without saying so.
-std::optional<std::string> encode(std::wstring_view text) {
+// UTF-8, the ANSI code page where the user has chosen it, writes every
+// character but refuses both that flag and the question whether a default
+// character was used: with either, every conversion fails. A lone surrogate,
+// the one thing it cannot write, is refused instead.
+std::optional<std::string> encode(std::wstring_view text, unsigned codePage) {
     const int size = lengthOf(text.size());
+    const bool utf8 = (codePage == CP_ACP ? GetACP() : codePage) == CP_UTF8;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL lossy = FALSE;
-    const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr,
-                                           0, nullptr, &lossy);
+    BOOL* const lossyAnswer = utf8 ? nullptr : &lossy;
+    const int needed =
+        conversion(codePage, flags, text.data(), size, nullptr, 0, nullptr, lossyAnswer);
     if (needed <= 0 || lossy) {
         return std::nullopt;
     }
     std::string narrow(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, narrow.data(), needed,
-                        nullptr, &lossy);
+    conversion(codePage, flags, text.data(), size, narrow.data(), needed, nullptr, lossyAnswer);
     return narrow;
 }
 
 }  // namespace
+
+WideToBytes useConversion(WideToBytes replacement) {
+    const WideToBytes replaced = conversion;
+    conversion = replacement;
+    return replaced;
+}
 
 std::wstring fromCodePage(std::string_view text) {
     if (text.empty()) {
@@ -47,11 +67,11 @@ std::wstring fromCodePage(std::string_view text) {
     return wide;
 }
 
-std::optional<std::string> toCodePage(std::wstring_view text) {
+std::optional<std::string> toCodePage(std::wstring_view text, unsigned codePage) {
     if (text.empty()) {
         return std::string();
     }
-    return encode(text);
+    return encode(text, codePage);
 }
 
 std::string describe(std::wstring_view text) {
@@ -61,7 +81,7 @@ std::string describe(std::wstring_view text) {
         const bool pair =
             at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]);
         const std::wstring_view character = text.substr(at, pair ? 2 : 1);
-        if (const std::optional<std::string> bytes = encode(character)) {
+        if (const std::optional<std::string> bytes = encode(character, CP_ACP)) {
             described += *bytes;
         } else {
             const unsigned number =

@@ -6,9 +6,10 @@
 namespace kestrix {
 
 // The font of every control: 8-point MS Sans Serif, the face Windows' "MS Shell
-// Dlg" stands for, at the screen's density. It is named itself because Wine
-// maps "MS Shell Dlg" to the wider Tahoma, in which "Uninstall Umod" no longer
-// fits its 81-pixel button; the layouts' sizes were drawn for MS Sans Serif.
+// Dlg" stands for, at the screen's density, in its outline form "Microsoft
+// Sans Serif" where the system has it. It is named itself because Wine maps
+// "MS Shell Dlg" to the wider Tahoma, in which "Uninstall Umod" no longer fits
+// its 81-pixel button; the layouts' sizes were drawn for MS Sans Serif.
 class DialogFont {
 public:
     explicit DialogFont(const ScreenScale& scale);

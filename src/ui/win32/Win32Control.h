@@ -18,11 +18,18 @@ public:
     // navigation takes the key before any control sees it.
     virtual void enterPressed() {}
 
+    // Places the control again at another density, in that density's font:
+    // the window has moved to a screen of another scale.
+    virtual void rescale(const ScreenScale& scale, const DialogFont& font);
+
 protected:
     Win32Control() = default;
 
     void createControl(const wchar_t* className, DWORD style, const ControlLayout& layout,
                        HWND parent, int id, const ScreenScale& scale, const DialogFont& font);
+
+private:
+    ControlLayout m_layout;
 };
 
 }  // namespace kestrix

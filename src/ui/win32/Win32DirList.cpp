@@ -50,26 +50,39 @@ void drawFolder(HDC dc, int x, int y, int size, bool open) {
 }  // namespace
 
 Win32DirList::Win32DirList(const ControlLayout& layout, HWND parent, int id,
-                           const ScreenScale& scale, const DialogFont& font)
-    : m_rowPixels(std::max(scale.yPixels(RowTwips), MinimumRowPixels)),
-      m_indentPixels(scale.xPixels(IndentTwips)),
-      m_glyphPixels(scale.yPixels(GlyphTwips)) {
+                           const ScreenScale& scale, const DialogFont& font) {
+    measure(scale);
     createControl(L"LISTBOX",
-                  LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
-                      WS_TABSTOP,
+                  LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                      WS_VSCROLL | WS_BORDER | WS_TABSTOP,
                   layout, parent, id, scale, font);
     // WM_MEASUREITEM comes during CreateWindow, before the parent knows the
     // list; the height is set here instead.
     SendMessageW(handle(), LB_SETITEMHEIGHT, 0, m_rowPixels);
 }
 
+void Win32DirList::measure(const ScreenScale& scale) {
+    m_rowPixels = std::max(scale.yPixels(RowTwips), MinimumRowPixels);
+    m_indentPixels = scale.xPixels(IndentTwips);
+    m_glyphPixels = scale.yPixels(GlyphTwips);
+}
+
+void Win32DirList::rescale(const ScreenScale& scale, const DialogFont& font) {
+    measure(scale);
+    SendMessageW(handle(), LB_SETITEMHEIGHT, 0, m_rowPixels);
+    Win32Control::rescale(scale, font);
+}
+
 void Win32DirList::setEntries(const std::vector<DirEntry>& entries, int current) {
     m_entries = entries;
     SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle(), LB_RESETCONTENT, 0, 0);
+    // Room for every row at once, not grown a few rows at a time.
+    SendMessageW(handle(), LB_INITSTORAGE, m_entries.size(), 0);
     for (const DirEntry& entry : m_entries) {
-        // The row's text stays readable for accessibility tools and tests;
-        // the drawing takes it from m_entries.
+        // An owner-drawn list keeps its rows' texts only with LBS_HASSTRINGS:
+        // screen readers read them with LB_GETTEXT. The drawing takes them
+        // from m_entries.
         const std::wstring text = Utf16::fromCodePage(entry.text);
         SendMessageW(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }

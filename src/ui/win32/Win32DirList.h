@@ -21,6 +21,7 @@ public:
     void notified(WORD code) override;
     void drawItem(const DRAWITEMSTRUCT& item) override;
     void enterPressed() override;
+    void rescale(const ScreenScale& scale, const DialogFont& font) override;
 
     // A row's height in pixels at the screen's density.
     int rowPixels() const { return m_rowPixels; }
@@ -29,12 +30,13 @@ public:
 
 private:
     void open();
+    void measure(const ScreenScale& scale);
 
     std::vector<DirEntry> m_entries;
     std::function<void(int)> m_open;
-    int m_rowPixels;
-    int m_indentPixels;
-    int m_glyphPixels;
+    int m_rowPixels = 0;
+    int m_indentPixels = 0;
+    int m_glyphPixels = 0;
 };
 
 }  // namespace kestrix

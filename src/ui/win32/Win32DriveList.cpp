@@ -14,17 +14,27 @@ constexpr int ComboEdgePixels = 6;
 }  // namespace
 
 Win32DriveList::Win32DriveList(const ControlLayout& layout, HWND parent, int id,
-                               const ScreenScale& scale, const DialogFont& font) {
+                               const ScreenScale& scale, const DialogFont& font)
+    : m_closedTwips(layout.height) {
     // A combo box's height in CreateWindow is that of its dropped list too;
     // the layout's height is the closed box's.
     ControlLayout dropped = layout;
     dropped.height = layout.height * (DroppedRows + 1);
     createControl(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, dropped, parent, id,
                   scale, font);
-    // The closed box takes the layout's height: its field is the box less the
-    // sunken edge, three pixels above and three below.
+    setFieldHeight(scale);
+}
+
+// The closed box takes the layout's height: its field is the box less the
+// sunken edge, three pixels above and three below.
+void Win32DriveList::setFieldHeight(const ScreenScale& scale) {
     SendMessageW(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 scale.yPixels(layout.height) - ComboEdgePixels);
+                 scale.yPixels(m_closedTwips) - ComboEdgePixels);
+}
+
+void Win32DriveList::rescale(const ScreenScale& scale, const DialogFont& font) {
+    Win32Control::rescale(scale, font);
+    setFieldHeight(scale);
 }
 
 void Win32DriveList::setItems(const std::vector<std::string>& texts) {

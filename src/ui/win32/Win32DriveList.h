@@ -18,9 +18,13 @@ public:
     void setCurrentIndex(int index) override;
     void onPick(std::function<void(int index)> handler) override;
     void notified(WORD code) override;
+    void rescale(const ScreenScale& scale, const DialogFont& font) override;
 
 private:
+    void setFieldHeight(const ScreenScale& scale);
+
     std::function<void(int)> m_pick;
+    int m_closedTwips;
 };
 
 }  // namespace kestrix

@@ -96,6 +96,19 @@ void Win32WindowView::moveTo(float left, float top) {
     SetWindowPos(handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Win32WindowView::rescale(int dotsPerInchX, int dotsPerInchY, const RECT& suggested) {
+    m_scale = ScreenScale(dotsPerInchX, dotsPerInchY);
+    auto font = std::make_unique<DialogFont>(m_scale);
+    SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font->handle()), FALSE);
+    for (const std::unique_ptr<Win32Control>& control : m_controls) {
+        control->rescale(m_scale, *font);
+    }
+    // The controls draw in the new font before the old one goes.
+    m_movedFont = std::move(font);
+    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32WindowView::onFrameClose(std::function<void()> handler) {
     m_frameClose = std::move(handler);
 }
@@ -124,6 +137,11 @@ LRESULT Win32WindowView::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             }
             return TRUE;
         }
+        case WM_DPICHANGED:
+            // Per-monitor awareness: the window was moved to a screen of
+            // another density, and Windows suggests its new frame.
+            rescale(LOWORD(wParam), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             // The frame's close hides; the window lives on for the next show.
             hide();

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/win32/DialogFont.h"
 #include "ui/win32/ScreenScale.h"
 #include "ui/win32/Win32Control.h"
 #include "ui/win32/Win32Window.h"
@@ -11,8 +12,6 @@
 #include "views/WindowView.h"
 
 namespace kestrix {
-
-class DialogFont;
 
 // One of the program's windows: a fixed frame around a client area of the
 // layout's twips at the screen's density, holding its controls. A modal show
@@ -49,7 +48,12 @@ private:
     int twipsX(int pixels) const;
     int twipsY(int pixels) const;
 
+    void rescale(int dotsPerInchX, int dotsPerInchY, const RECT& suggested);
+
     ScreenScale m_scale;
+    // The font at the density the window moved to; until it moves, the one
+    // all windows share.
+    std::unique_ptr<DialogFont> m_movedFont;
     std::function<void()> m_frameClose;
     // Destroyed before the window that holds them.
     std::vector<std::unique_ptr<Win32Control>> m_controls;

@@ -57,6 +57,23 @@ TEST(WinCodePage, TextsTheCodePageCannotWriteAreRefusedAndSpelledOut) {
     }
     EXPECT_EQ(Utf16::toCodePage(L"R\u00e4ume Pack"), "R\xE4ume Pack");
     EXPECT_EQ(Utf16::toCodePage(L"\u0418\u0433\u0440\u044b"), std::nullopt);
+    // A system set to UTF-8 (65001) writes every character, but no lone
+    // surrogate. Windows refuses there the flags and the default-character
+    // arguments of 8-bit code pages, which Wine lets pass.
+    const Utf16::WideToBytes wine = Utf16::useConversion(
+        [](unsigned page, unsigned long flags, const wchar_t* text, int size, char* bytes,
+           int capacity, const char* defaultChar, int* usedDefault) {
+            if (page == CP_UTF8 && ((flags & ~WC_ERR_INVALID_CHARS) != 0 ||
+                                    defaultChar != nullptr || usedDefault != nullptr)) {
+                SetLastError(ERROR_INVALID_FLAGS);
+                return 0;
+            }
+            return WideCharToMultiByte(page, flags, text, size, bytes, capacity, defaultChar,
+                                       usedDefault);
+        });
+    EXPECT_EQ(Utf16::toCodePage(L"\u0141ukasz", CP_UTF8), "\xC5\x81ukasz");
+    EXPECT_EQ(Utf16::toCodePage(std::wstring(1, L'\xD800'), CP_UTF8), std::nullopt);
+    Utf16::useConversion(wine);
     // No best fit: "ā" is not quietly written as "a".
     EXPECT_EQ(Utf16::toCodePage(L"M\u0101ori"), std::nullopt);
     EXPECT_EQ(Utf16::describe(L"Jeux \u00e9t\u00e9 \u0418\U0001F3AE"),

@@ -93,6 +93,21 @@ TEST(WinDriveTable, EachDriveKeepsACurrentDirectory) {
     EXPECT_EQ(table.currentDirectory('Z'), "Z:\\");
 }
 
+// The lists cannot open in a network folder or one whose name the code page
+// cannot write: they open beside the program instead, and it starts.
+TEST(WinDriveTable, AFolderTheListsCannotOpenInGivesWayToTheProgramsOwn) {
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const std::vector<Drive> drives = {{'C', L"C:\\"}, {'Z', L"Z:\\"}};
+    const DriveTable beside(drives, fs::path(program).parent_path());
+    for (const wchar_t* current : {L"\\\\server\\share\\UT", L"C:\\\u0141ukasz \u0416"}) {
+        EXPECT_EQ(DriveTable(drives, current).processCurrentDirectory(),
+                  beside.processCurrentDirectory())
+            << fs::path(current).string();
+    }
+    EXPECT_EQ(beside.toWindows(L"\\\\server\\share\\UT\\..\\Maps\\"), "\\\\server\\share\\Maps");
+}
+
 TEST(WinDriveTable, ADriveIsReadyWhileItsRootIsThere) {
     WinTempFolder temp;
     const DriveTable table({{'C', temp.path()}, {'D', temp.path() / L"missing"}}, temp.path());

@@ -246,6 +246,48 @@ TEST_F(WinPackageRemovalTest, AFolderThatCannotBeFlushedStillReportsTheRemoval) 
     expectRemoved();
 }
 
+// The running game holds its packages open, sharing reading only: nothing is
+// deleted while one is held, and the removal goes through once it is let go.
+TEST_F(WinPackageRemovalTest, AFileInUseIsRefusedUpFrontAndRemovedOnceClosed) {
+    const HANDLE game = CreateFileW((m_game / fooFiles[1]).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(game, INVALID_HANDLE_VALUE);
+
+    const RemovalOutcome refused = remove(m_files);
+    CloseHandle(game);
+
+    EXPECT_EQ(refused.status, RemovalStatus::Refused);
+    EXPECT_NE(said(refused).find(m_gameDir + "\\Maps\\DM-Foo][.unr\" is in use by another "
+                                             "program (is the game running?)"),
+              std::string::npos)
+        << said(refused);
+    expectUnchanged();
+    EXPECT_EQ(remove(m_files).status, RemovalStatus::Removed);
+    expectRemoved();
+}
+
+// Past MAX_PATH characters a failed lookup must not pass for a file already
+// gone: the file is deleted, not left behind unlisted.
+TEST_F(WinPackageRemovalTest, FilesBeyondMaxPathAreDeleted) {
+    const std::wstring deep = L"Maps\\" + std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e');
+    const std::wstring folder = L"\\\\?\\" + (m_game / deep).native();
+    const std::wstring file = folder + L"\\Deep.unr";
+    ASSERT_TRUE(CreateDirectoryW(fs::path(folder).parent_path().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_NE(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+    const std::string entry = Utf16::describe(deep) + "\\Deep.unr";
+    writeBytes(m_ini, kept + "[Deep]\r\nFile=" + entry + "\r\n\r\n");
+
+    const RemovalOutcome result = PackageRemoval(m_drives, m_files).remove(m_gameDir, "Deep");
+
+    EXPECT_EQ(result.status, RemovalStatus::Removed) << said(result);
+    EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(readBytes(m_ini), kept);
+    RemoveDirectoryW(folder.c_str());
+    RemoveDirectoryW(fs::path(folder).parent_path().c_str());
+}
+
 TEST_F(WinPackageRemovalTest, EightBitPathsNameTheFilesTheGameWrote) {
     if (GetACP() != 1252) {
         GTEST_SKIP() << "the system's 8-bit code page is " << GetACP() << ", not 1252";

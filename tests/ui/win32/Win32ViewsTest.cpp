@@ -233,6 +233,11 @@ TEST_F(Win32ViewsTest, ControlsReportAndShowWhatTheyAreTold) {
     HWND dirList = handleOf(0);
     EXPECT_EQ(SendMessageW(dirList, LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageW(dirList, LB_GETCURSEL, 0, 0), 1);
+    // What a screen reader reads of the owner-drawn rows.
+    wchar_t row[8] = {};
+    ASSERT_EQ(SendMessageW(dirList, LB_GETTEXTLEN, 1, 0), 3);
+    SendMessageW(dirList, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(row));
+    EXPECT_STREQ(row, L"tmp");
     SendMessageW(dirList, LB_SETCURSEL, 2, 0);
     notify(dirList, LBN_DBLCLK);
     SetFocus(dirList);
