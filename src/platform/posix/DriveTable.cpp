@@ -196,7 +196,10 @@ std::string DriveTable::toWindows(const fs::path& hostPath) const {
         const std::optional<std::string> windowsName = nameOf(*name);
         if (!windowsName) {
             for (auto rest = name; rest != path.end(); ++rest) {
-                windows += (rest == name ? "" : "\\") + describe(*rest);
+                if (rest != name) {
+                    windows += '\\';
+                }
+                windows += describe(*rest);
             }
             throw unwritableName(windows);
         }
