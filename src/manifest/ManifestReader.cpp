@@ -1,19 +1,16 @@
 #include "manifest/ManifestReader.h"
 
+#include "manifest/ManifestText.h"
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 
 namespace kestrix {
 
-namespace {
-
-constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
-
-}  // namespace
-
 void ManifestReader::openText(std::string_view text) {
     m_text = text;
-    m_position = text.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark.size() : 0;
+    m_position = text.starts_with(ManifestText::utf8ByteOrderMark)
+                     ? ManifestText::utf8ByteOrderMark.size()
+                     : 0;
     m_lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
 }
 
