@@ -1,11 +1,15 @@
 #include "windows/Form2.h"
 
 #include <exception>
+#include <filesystem>
+#include <optional>
 
 #include "app/CenterOnScreen.h"
 #include "app/Module1.h"
 #include "platform/Clipboard.h"
+#include "platform/DriveTable.h"
 #include "platform/ErrorNumber.h"
+#include "platform/GameFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
 #include "platform/ProcessLauncher.h"
@@ -89,19 +93,59 @@ void Form2::command1Click() {
     state.PackageDir = Dir2.path();
     state.PackageFile = File1.fileName();
     module().storePackageDir(state.PackageDir);
+    // Out of the way before the start: a tool that fails at once is waited
+    // for briefly, and its own window must not open behind this one.
+    hideForm();
     RunMe();
     module().EndProgram();
 }
+
+namespace {
+
+// The game folder as the host holds it; a drive that is not ready has no
+// such folder, and the start then says what is wrong.
+bool isNativeLinuxBuild(const DriveTable& drives, const std::string& gameDir) {
+    try {
+        return GameFolder::isNativeLinuxBuild(drives.toHost(gameDir));
+    } catch (const PlatformError&) {
+        return false;
+    }
+}
+
+}  // namespace
 
 void Form2::RunMe() {
     AppState& state = module().state();
     PlatformServices& services = module().services();
     try {
-        services.clipboard.clear();
-        state.ClipboardGameDir = module().storedGameDir();
-        services.clipboard.setText(state.ClipboardGameDir);
+        // Said before the clipboard is touched, so that no clipboard helper
+        // is left serving for a tool that never starts.
+        if (isNativeLinuxBuild(services.drives, state.GameDir)) {
+            services.messageBox.show(
+                "This copy of the game is its native Linux version, which has no setup tool "
+                "(System\\Setup.exe): only the Windows version of the game ships one, and "
+                "KESTRIX installs umods through it.");
+            return;
+        }
+        // The clipboard only saves the user typing the game folder: a
+        // clipboard that another program holds must not keep the tool from
+        // starting.
+        std::optional<std::string> clipboardFailure;
+        try {
+            services.clipboard.clear();
+            state.ClipboardGameDir = module().storedGameDir();
+            services.clipboard.setText(state.ClipboardGameDir);
+        } catch (const PlatformError& error) {
+            clipboardFailure = error.description();
+        }
         services.processLauncher.start(
             setupCommandLine(state.GameDir, state.PackageDir, state.PackageFile));
+        if (clipboardFailure) {
+            services.messageBox.show(
+                "The setup tool has started, but the game folder could not "
+                "be put on the clipboard (" +
+                *clipboardFailure + "): type " + state.GameDir + " where it asks for it.");
+        }
     } catch (const PlatformError& error) {
         services.messageBox.show(error.number() == ErrorNumber::FileNotFound
                                      ? "Make sure you have your Main UT Directory Selected."

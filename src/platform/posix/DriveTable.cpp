@@ -13,6 +13,7 @@
 #include "platform/PlatformError.h"
 #include "platform/UnixFileName.h"
 #include "platform/WindowsPath.h"
+#include "platform/posix/WinePrefix.h"
 
 namespace kestrix {
 
@@ -167,21 +168,23 @@ DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirecto
 }
 
 DriveTable DriveTable::fromSystem() {
+    return fromWinePrefix(WinePrefix::standard());
+}
+
+DriveTable DriveTable::fromWinePrefix(const fs::path& prefix) {
     std::map<char, fs::path> roots;
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        const fs::path dosdevices = fs::path(home) / ".wine" / "dosdevices";
-        // Wine names its links in lower case; "c::" and the like are raw
-        // devices, not drives.
-        std::error_code unreadable;  // a prefix that cannot be read has no drives to offer
-        for (const std::string& name : entryNames(dosdevices, unreadable)) {
-            if (name.size() != 2 || name[0] < 'a' || name[0] > 'z' || name[1] != ':') {
-                continue;
-            }
-            std::error_code error;
-            const fs::path target = fs::read_symlink(dosdevices / name, error);
-            if (!error) {
-                roots[upperCase(name[0])] = linkTarget(dosdevices, target);
-            }
+    const fs::path dosdevices = prefix / "dosdevices";
+    // Wine names its links in lower case; "c::" and the like are raw
+    // devices, not drives.
+    std::error_code unreadable;  // a prefix that cannot be read has no drives to offer
+    for (const std::string& name : entryNames(dosdevices, unreadable)) {
+        if (name.size() != 2 || name[0] < 'a' || name[0] > 'z' || name[1] != ':') {
+            continue;
+        }
+        std::error_code error;
+        const fs::path target = fs::read_symlink(dosdevices / name, error);
+        if (!error) {
+            roots[upperCase(name[0])] = linkTarget(dosdevices, target);
         }
     }
     // Wine always gives Z: the whole file system, so every host path has a

@@ -3,16 +3,19 @@
 #include "platform/ErrorNumber.h"
 #include "platform/LaunchPlan.h"
 #include "platform/PlatformError.h"
+#include "platform/posix/WatchedStart.h"
 #include "ui/qt/SystemText.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
-#include <QStringList>
 
 namespace kestrix {
 
 namespace {
+
+// Long enough for Wine to start, find that it cannot run the program and
+// say so; short enough that a working start is not held up noticeably.
+constexpr std::chrono::milliseconds FailureWatch{3000};
 
 std::optional<std::filesystem::path> findOnPath(std::string_view name) {
     const QString found =
@@ -23,32 +26,40 @@ std::optional<std::filesystem::path> findOnPath(std::string_view name) {
     return std::filesystem::path(QFile::encodeName(found).toStdString());
 }
 
-QString hostPathText(const std::filesystem::path& path) {
-    return QFile::decodeName(path.native().c_str());
+std::string hostPathText(const std::filesystem::path& path) {
+    return describeFromQt(QFile::decodeName(path.native().c_str()));
 }
 
 }  // namespace
 
 QtProcessLauncher::QtProcessLauncher(const DriveTable& drives) : m_drives(drives) {}
 
-void QtProcessLauncher::start(const std::string& commandLine) {
-    const LaunchPlan plan(commandLine, m_drives, findOnPath);
+void QtProcessLauncher::start(const ProgramStart& program) {
+    // Quoted, so that the program is the whole path and never a shorter name
+    // that ends at one of its blanks.
+    const LaunchPlan plan('"' + program.program + "\" " + program.arguments, m_drives, findOnPath);
 
-    QStringList arguments;
-    for (const std::string& argument : plan.executableArguments()) {
-        arguments << QString::fromUtf8(argument);
+    WatchedStart::Program host{
+        plan.executable(), plan.executableArguments(), plan.hostProgram().parent_path(), {}};
+    // Wine would otherwise run a game installed in a prefix of its own in
+    // ~/.wine, making that prefix first if there is none.
+    if (!plan.winePrefix().empty()) {
+        host.environment.push_back("WINEPREFIX=" + plan.winePrefix().string());
     }
-
-    QProcess process;
-    process.setProgram(hostPathText(plan.executable()));
-    process.setArguments(arguments);
-    // No working directory is set: the tool inherits KESTRIX's, as it would
-    // on Windows when the start names none.
-    if (!process.startDetached()) {
-        // Qt's reason alone ("execv: ...") does not say what failed to start.
-        throw PlatformError(ErrorNumber::PathFileAccessError,
-                            describeFromQt(hostPathText(plan.hostProgram())) +
-                                " could not be started: " + describeFromQt(process.errorString()));
+    std::optional<WatchedStart::EarlyEnd> ended;
+    try {
+        ended = WatchedStart::start(host, FailureWatch);
+    } catch (const PlatformError& error) {
+        throw PlatformError(
+            ErrorNumber::PathFileAccessError,
+            hostPathText(plan.hostProgram()) + " could not be started: " + error.description());
+    }
+    if (ended) {
+        throw PlatformError(
+            ErrorNumber::PathFileAccessError,
+            program.program + " ended at once with a failure (status " +
+                std::to_string(ended->status) + ")" +
+                (ended->said.empty() ? std::string(".") : ", saying:\n" + ended->said));
     }
 }
 
