@@ -73,12 +73,12 @@ void WinProcessLauncher::start(const ProgramStart& program) {
 
     unsigned long code = m_starter.createProcess(
         application, firstWord(application, shortPath) + L' ' + arguments, folder);
-    if (code == ERROR_ELEVATION_REQUIRED) {
+    if (code == WinProcessStarter::ElevationRequired) {
         // The shell quotes a file with blanks at the head of the line it
         // builds; the short path keeps the line as above wherever there is one.
         code = m_starter.runAsAdministrator(shortPath.empty() ? application : shortPath, arguments,
                                             folder);
-        if (code == ERROR_CANCELLED) {
+        if (code == WinProcessStarter::Cancelled) {
             throw PlatformError(ErrorNumber::PathFileAccessError,
                                 "The setup tool was not started: Windows asked whether it may "
                                 "run as an administrator, and the answer was No.");

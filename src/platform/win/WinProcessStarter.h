@@ -10,6 +10,11 @@ namespace kestrix {
 // administrator, and a user who refuses that.
 class WinProcessStarter {
 public:
+    // ERROR_ELEVATION_REQUIRED and ERROR_CANCELLED, which not every set of
+    // Windows headers declares.
+    static constexpr unsigned long ElevationRequired = 740;
+    static constexpr unsigned long Cancelled = 1223;
+
     virtual ~WinProcessStarter() = default;
 
     // CreateProcessW with the program's full path as the application, so

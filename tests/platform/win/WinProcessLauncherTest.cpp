@@ -48,7 +48,7 @@ void expectReadAlike(const Started& started, const std::string& package) {
 class ElevatingStarter : public WinProcessStarter {
 public:
     unsigned long createProcess(const std::wstring&, std::wstring, const std::wstring&) override {
-        return ERROR_ELEVATION_REQUIRED;
+        return WinProcessStarter::ElevationRequired;
     }
     unsigned long runAsAdministrator(const std::wstring& file, const std::wstring& parameters,
                                      const std::wstring& folder) override {
@@ -149,7 +149,7 @@ TEST_F(WinProcessLauncherTest, FindsTheToolUnderBlanksAndEveryReadingGetsInstall
     EXPECT_EQ(elevating.folders, std::vector<std::wstring>{m_setup.parent_path().wstring()});
 
     // A refused prompt is said in plain words; any other failure is Windows'.
-    elevating.answer = ERROR_CANCELLED;
+    elevating.answer = WinProcessStarter::Cancelled;
     EXPECT_NE(errorOf(program, elevating).description().find("the answer was No"),
               std::string::npos);
     elevating.answer = ERROR_ACCESS_DENIED;
