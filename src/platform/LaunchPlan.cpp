@@ -110,7 +110,7 @@ LaunchPlan::LaunchPlan(std::string_view commandLine, const DriveTable& drives,
             }
             m_executable = *wine;
             m_throughWine = true;
-            usePrefixOfGame(drives);
+            usePrefixOfGame(drives, found.program);
             break;
         }
         case ProgramKind::Native:
@@ -124,15 +124,21 @@ LaunchPlan::LaunchPlan(std::string_view commandLine, const DriveTable& drives,
     }
 }
 
-void LaunchPlan::usePrefixOfGame(const DriveTable& drives) {
+void LaunchPlan::usePrefixOfGame(const DriveTable& drives, const std::string& program) {
     const std::optional<std::filesystem::path> own = WinePrefix::containing(m_hostProgram);
     m_winePrefix = own.value_or(WinePrefix::standard());
+    m_wineProgram = m_codePage->toUtf8(program);
     if (!own) {
         return;
     }
     // The tool sees the drives of its own prefix: "C:" is the game's drive_c
     // there, whatever it is in the prefix KESTRIX chose the game folder by.
     const DriveTable prefixDrives = DriveTable::fromWinePrefix(*own);
+    try {
+        m_wineProgram = m_codePage->toUtf8(prefixDrives.toWindows(m_hostProgram));
+    } catch (const PlatformError&) {
+        // Then the tool is named by its host path alone.
+    }
     for (std::string& argument : m_arguments) {
         if (!WindowsPath::driveLetter(argument)) {
             continue;

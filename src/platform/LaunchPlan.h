@@ -44,9 +44,12 @@ public:
     // game installed by Lutris, Bottles, Heroic or Steam's Proton has its own,
     // else the user's. Empty for the host's own programs.
     const std::filesystem::path& winePrefix() const { return m_winePrefix; }
+    // The program's Windows path in that prefix, in UTF-8; empty for the
+    // host's own programs.
+    const std::string& wineProgram() const { return m_wineProgram; }
 
 private:
-    void usePrefixOfGame(const DriveTable& drives);
+    void usePrefixOfGame(const DriveTable& drives, const std::string& program);
 
     std::filesystem::path m_hostProgram;
     std::vector<std::string> m_arguments;
@@ -54,6 +57,7 @@ private:
     const CodePage* m_codePage = nullptr;
     bool m_throughWine = false;
     std::filesystem::path m_winePrefix;
+    std::string m_wineProgram;
 };
 
 }  // namespace kestrix

@@ -381,6 +381,83 @@ install_through_wine() {
         "install"$'\n'"$(windows_path "$dir/Packages/Desert Ruins.umod")"$'\n'"$(windows_path "$dir/UT")"
 }
 
+# ---- the setup tool as players have it (through Wine) ---------------------
+# Run by tests/e2e/wine-clipboard.sh, which makes the prefix and names the
+# cross-built stand-ins.
+
+# The stand-in's record (UTF-16, beside it) after kestrix has ended: its own
+# path, its command line, then install and the package as each reading of
+# that line finds them.
+stand_in_record() {
+    local record=$1/arguments.txt deadline=$((SECONDS + WINE_WAIT_SECONDS))
+    until [ -f "$record" ]; do
+        [ $SECONDS -lt $deadline ] || fail "the setup tool left no record within ${WINE_WAIT_SECONDS}s"
+        sleep 0.2
+    done
+    iconv -f UTF-16LE -t UTF-8 "$record"
+}
+
+# Picks the only package of the stored package folder and clicks Install.
+install_stored_package() {
+    local main installer
+    main=$(wait_window KESTRIX "$MAIN_SIZE")
+    click_control "$main" "${INSTALL_UMOD[@]}"
+    installer=$(wait_window "KESTRIX Installer")
+    click_at "$installer" $((FILE1[0] / TWIPS_PER_PIXEL + 40)) $((FILE1[1] / TWIPS_PER_PIXEL + 8))
+    click_control "$installer" "${INSTALL[@]}"
+}
+
+# A game in a Wine prefix of its own, as Lutris and Steam's Proton make them,
+# in a folder with blanks, and kestrix started from the menu, without
+# WINEPREFIX: the tool runs in the game's prefix, where it is on C:, every
+# reading of its line finds install and the package, and no ~/.wine is made.
+install_in_prefix_of_its_own() {
+    local prefix=${KESTRIX_E2E_PREFIX:?the prefix is not given} dir=$root/own-prefix
+    local home=$root/own-prefix/.home game
+    game="$prefix/drive_c/Program Files (x86)/Unreal Tournament"
+    mkdir -p "$home" "$game/System" "$dir/Packages"
+    cp "${KESTRIX_E2E_SETUP_STAND_IN:?the setup stand-in is not given}" "$game/System/Setup.exe"
+    cp "$demo_game/Mods/DesertRuins.umod" "$dir/Packages/Desert Ruins.umod"
+    store_settings "$home" "$game" "$dir/Packages"
+    local saved=$WINEPREFIX
+    unset WINEPREFIX
+    start_kestrix "$home" "$home"
+    export WINEPREFIX=$saved
+    install_stored_package
+    expect_exit 0
+
+    local record package
+    record=$(stand_in_record "$game/System")
+    step "the setup tool recorded: $(echo "$record" | tr '\n' '|')"
+    package=$(windows_path "$dir/Packages/Desert Ruins.umod")
+    case "$(echo "$record" | head -1)" in
+        [Cc]:\\*\\System\\Setup.exe) ;;
+        *) fail "the setup tool did not run in its own prefix, on its drive C:" ;;
+    esac
+    expect_equal "what each reading finds" "$(echo "$record" | tail -n +3)" \
+        "argv|install|$package"$'\n'"shell|install|$package"$'\n'"blank|install|$package"
+    expect_missing "$home/.wine"
+}
+
+# The game's setup tool is a 32-bit program. Where Wine has no 32-bit part
+# (wine32:i386), Install says what is missing and how to add it; where it has
+# one, the tool runs.
+install_32bit_tool() {
+    local dir=$root/setup32 home=$root/setup32/.home
+    mkdir -p "$home" "$dir/UT/System" "$dir/Packages"
+    cp "${KESTRIX_E2E_SETUP_STAND_IN_32:?the 32-bit stand-in is not given}" "$dir/UT/System/Setup.exe"
+    cp "$demo_game/Mods/IceStation.umod" "$dir/Packages/"
+    store_settings "$home" "$dir/UT" "$dir/Packages"
+    start_kestrix "$home" "$home"
+    install_stored_package
+    if [ -x /usr/lib/wine/wine ]; then
+        stand_in_record "$dir/UT/System" >/dev/null
+    else
+        expect_message "cannot run 32-bit programs"
+    fi
+    expect_exit 0
+}
+
 # ---- running them --------------------------------------------------------
 
 # Names beyond ASCII, as players give them: a game in a folder with an accent,

@@ -34,5 +34,9 @@ if ! (unset DISPLAY WAYLAND_DISPLAY && timeout 300 wine wineboot --init >/dev/nu
     exit 1
 fi
 
-KESTRIX_E2E_CLIPBOARD_STAND_IN=$stand_in KESTRIX_E2E_ONLY=install_through_wine \
+# The setup stand-ins are built beside the clipboard one.
+KESTRIX_E2E_SETUP_STAND_IN=$(dirname "$stand_in")/setup_stand_in.exe \
+    KESTRIX_E2E_SETUP_STAND_IN_32=$(dirname "$stand_in")/setup_stand_in32.exe \
+    KESTRIX_E2E_PREFIX=$WINEPREFIX KESTRIX_E2E_CLIPBOARD_STAND_IN=$stand_in \
+    KESTRIX_E2E_ONLY="install_through_wine install_in_prefix_of_its_own install_32bit_tool" \
     KESTRIX_E2E_TIMEOUT=${KESTRIX_E2E_TIMEOUT:-300} "$here/run.sh" "$1"
