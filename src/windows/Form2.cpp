@@ -8,14 +8,14 @@
 #include "app/Module1.h"
 #include "platform/Clipboard.h"
 #include "platform/DriveTable.h"
-#include "platform/ErrorNumber.h"
 #include "platform/GameFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SetupCommandLine.h"
-#include "windows/views/FormLayout.h"
-#include "windows/views/WindowSystem.h"
+#include "views/FormLayout.h"
+#include "views/WindowSystem.h"
+#include "windows/LaunchMessage.h"
 
 namespace kestrix {
 
@@ -121,10 +121,7 @@ void Form2::RunMe() {
         // Said before the clipboard is touched, so that no clipboard helper
         // is left serving for a tool that never starts.
         if (isNativeLinuxBuild(services.drives, state.GameDir)) {
-            services.messageBox.show(
-                "This copy of the game is its native Linux version, which has no setup tool "
-                "(System\\Setup.exe): only the Windows version of the game ships one, and "
-                "KESTRIX installs umods through it.");
+            services.messageBox.show(LaunchMessage::nativeLinuxGame());
             return;
         }
         // The clipboard only saves the user typing the game folder: a
@@ -142,14 +139,10 @@ void Form2::RunMe() {
             setupCommandLine(state.GameDir, state.PackageDir, state.PackageFile));
         if (clipboardFailure) {
             services.messageBox.show(
-                "The setup tool has started, but the game folder could not "
-                "be put on the clipboard (" +
-                *clipboardFailure + "): type " + state.GameDir + " where it asks for it.");
+                LaunchMessage::clipboardNotSet(*clipboardFailure, state.GameDir));
         }
     } catch (const PlatformError& error) {
-        services.messageBox.show(error.number() == ErrorNumber::FileNotFound
-                                     ? "Make sure you have your Main UT Directory Selected."
-                                     : error.description());
+        services.messageBox.show(LaunchMessage::of(error));
     } catch (const std::exception& error) {
         services.messageBox.show(error.what());
     }
