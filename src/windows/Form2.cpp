@@ -51,7 +51,7 @@ Form2::Form2(Module1& module, ViewFactory& factory)
 void Form2::load() {
     CenterOnScreen(window());
     AppState& state = module().state();
-    const std::string stored = module().storedPackageDir();
+    const std::string stored = module().stored(RememberedFolder::Package);
     bool opened = false;
     if (!stored.empty()) {
         state.SavedPackageDir = stored;
@@ -92,7 +92,7 @@ void Form2::command1Click() {
     AppState& state = module().state();
     state.PackageDir = Dir2.path();
     state.PackageFile = File1.fileName();
-    module().storePackageDir(state.PackageDir);
+    module().store(RememberedFolder::Package, state.PackageDir);
     // Out of the way before the start: a tool that fails at once is waited
     // for briefly, and its own window must not open behind this one.
     hideForm();
@@ -130,7 +130,7 @@ void Form2::RunMe() {
         std::optional<std::string> clipboardFailure;
         try {
             services.clipboard.clear();
-            state.ClipboardGameDir = module().storedGameDir();
+            state.ClipboardGameDir = module().stored(RememberedFolder::Game);
             services.clipboard.setText(state.ClipboardGameDir);
         } catch (const PlatformError& error) {
             clipboardFailure = error.description();
