@@ -55,13 +55,18 @@ set(CPACK_PACKAGE_DESCRIPTION
 with it, through Wine on Linux, and uninstalls an installed package: it
 deletes the package's files, keeps those that another package or the game
 itself still lists, and rewrites the game's manifest, keeping the previous
-one as manifest.bak.")
+one as manifest.bak.
+
+The game's setup tool is a 32-bit Windows program: on a 64-bit PC, Wine
+runs it only with wine32:i386 (after dpkg --add-architecture i386).")
 # The Qt libraries it links (the X11 platform plugin comes with libqt6gui6),
 # libxcb for kestrix-clipboard, and Liberation Sans, whose metrics the
 # windows' layouts were drawn for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.36), libstdc++6 (>= 12), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libxcb1 (>= 1.15), fonts-liberation2")
-# The game's setup tool is a Windows program.
+# The game's setup tool is a Windows program. It is a 32-bit one, but an
+# amd64 package cannot name wine32:i386 (another architecture) among its
+# relations: the description says it instead, and Install names the commands.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)
 
 include(CPack)

@@ -8,10 +8,13 @@ set -euo pipefail
 # libxcb1-dev builds kestrix-clipboard, which keeps the clipboard on X11.
 run_packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev fonts-liberation2)
 # wine32 (a recommendation of wine) needs the i386 architecture, and the test
-# programs are 64-bit: recommendations are left out.
+# programs are 64-bit: recommendations are left out. The 32-bit mingw-w64
+# compiler builds the 32-bit stand-in for the game's setup tool, which is a
+# 32-bit program.
 # fonts-wine: the faces Wine draws Windows programs in; Xvfb, xdotool, x11-utils
 # and imagemagick: the display the Windows program is driven and shown on.
-windows_packages=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine wine64 fonts-wine
+windows_packages=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    wine wine64 fonts-wine
     xvfb xdotool x11-utils imagemagick)
 # clang with its runtime libraries builds the fuzz target; Xvfb, xdotool,
 # x11-utils, imagemagick and tesseract drive and read the real windows; xclip

@@ -3,8 +3,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# A line per stage, so that a first run, which builds for some minutes, is
+# never silent.
+stage() {
+    echo "== $* ($((SECONDS))s so far)"
+}
+
+stage "Checking the packages KESTRIX needs"
 scripts/install-deps.sh run
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRIX_TESTS=OFF
+stage "Configuring the build"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRIX_TESTS=OFF >/dev/null
+if [ -x build/src/kestrix ]; then
+    stage "Building what changed (seconds)"
+else
+    stage "Building KESTRIX for the first time (about 5 minutes on two cores)"
+fi
 cmake --build build
 
 # A fresh copy of the demo game on every run, to try both flows on and start
@@ -20,5 +33,6 @@ fi
 # Started in the home folder, where the main window then opens on a first
 # start, one double-click away from the demo game.
 program=$PWD/build/src/kestrix
+stage "Starting KESTRIX"
 cd "$HOME"
 exec "$program"

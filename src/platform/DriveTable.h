@@ -29,7 +29,7 @@ struct Drive {
 // onto the host's file system, and host folders back to Windows texts.
 //
 // The Windows texts are in the system's code page. On Linux the letters are
-// those of the user's default Wine prefix, with Z: standing for "/" as Wine
+// those of the user's Wine prefix (WINEPREFIX, else ~/.wine), with Z: standing for "/" as Wine
 // has it; each component of a path is looked up under its UTF-8 name, as Wine
 // names files (see UnixFileName), and found without regard to letter case, as
 // the code page folds it, when the exact name does not exist, so that
@@ -43,9 +43,18 @@ public:
 
     // The user's drives and the process's current directory.
     static DriveTable fromSystem();
+#ifndef _WIN32
+    // The drives that Wine gives the programs it runs in a prefix, with the
+    // process's current directory.
+    static DriveTable fromWinePrefix(const std::filesystem::path& prefix);
+#endif
 
-    const std::vector<Drive>& drives() const { return m_drives; }
-    const CodePage& codePage() const { return *m_codePage; }
+    const std::vector<Drive>& drives() const {
+        return m_drives;
+    }
+    const CodePage& codePage() const {
+        return *m_codePage;
+    }
 
     // A drive is ready when it is in the table and its folder exists.
     bool isReady(char letter) const;

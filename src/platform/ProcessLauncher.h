@@ -1,16 +1,17 @@
 #pragma once
 
-#include <string>
+#include "platform/ProgramStart.h"
 
 namespace kestrix {
 
-// Starts a Windows command line as a normal window with focus, without
-// waiting and without a working directory of its own. A program that cannot
-// be found raises ErrorNumber::FileNotFound.
+// Starts a program as a normal window with focus, in the program's own
+// folder, as the game's shortcuts start its tools, and returns without
+// waiting for it to finish. A program that cannot be found raises
+// ErrorNumber::FileNotFound.
 class ProcessLauncher {
 public:
     virtual ~ProcessLauncher() = default;
-    virtual void start(const std::string& commandLine) = 0;
+    virtual void start(const ProgramStart& program) = 0;
 };
 
 }  // namespace kestrix

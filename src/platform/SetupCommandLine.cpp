@@ -2,9 +2,10 @@
 
 namespace kestrix {
 
-std::string setupCommandLine(const std::string& gameDir, const std::string& packageDir,
-                             const std::string& packageFile) {
-    return gameDir + "\\System\\setup.exe install " + '"' + packageDir + "\\" + packageFile + '"';
+ProgramStart setupCommandLine(const std::string& gameDir, const std::string& packageDir,
+                              const std::string& packageFile) {
+    return {gameDir + "\\System\\setup.exe",
+            std::string("install ") + '"' + packageDir + "\\" + packageFile + '"'};
 }
 
 }  // namespace kestrix

@@ -1,10 +1,14 @@
 #include "windows/Form2.h"
 
 #include <exception>
+#include <filesystem>
+#include <optional>
 
 #include "app/CenterOnScreen.h"
 #include "app/Module1.h"
 #include "platform/Clipboard.h"
+#include "platform/DriveTable.h"
+#include "platform/GameFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
 #include "platform/ProcessLauncher.h"
@@ -89,19 +93,54 @@ void Form2::command1Click() {
     state.PackageDir = Dir2.path();
     state.PackageFile = File1.fileName();
     module().store(RememberedFolder::Package, state.PackageDir);
+    // Out of the way before the start: a tool that fails at once is waited
+    // for briefly, and its own window must not open behind this one.
+    hideForm();
     RunMe();
     module().EndProgram();
 }
+
+namespace {
+
+// The game folder as the host holds it; a drive that is not ready has no
+// such folder, and the start then says what is wrong.
+bool isNativeLinuxBuild(const DriveTable& drives, const std::string& gameDir) {
+    try {
+        return GameFolder::isNativeLinuxBuild(drives.toHost(gameDir));
+    } catch (const PlatformError&) {
+        return false;
+    }
+}
+
+}  // namespace
 
 void Form2::RunMe() {
     AppState& state = module().state();
     PlatformServices& services = module().services();
     try {
-        services.clipboard.clear();
-        state.ClipboardGameDir = module().stored(RememberedFolder::Game);
-        services.clipboard.setText(state.ClipboardGameDir);
+        // Said before the clipboard is touched, so that no clipboard helper
+        // is left serving for a tool that never starts.
+        if (isNativeLinuxBuild(services.drives, state.GameDir)) {
+            services.messageBox.show(LaunchMessage::nativeLinuxGame());
+            return;
+        }
+        // The clipboard only saves the user typing the game folder: a
+        // clipboard that another program holds must not keep the tool from
+        // starting.
+        std::optional<std::string> clipboardFailure;
+        try {
+            services.clipboard.clear();
+            state.ClipboardGameDir = module().stored(RememberedFolder::Game);
+            services.clipboard.setText(state.ClipboardGameDir);
+        } catch (const PlatformError& error) {
+            clipboardFailure = error.description();
+        }
         services.processLauncher.start(
             setupCommandLine(state.GameDir, state.PackageDir, state.PackageFile));
+        if (clipboardFailure) {
+            services.messageBox.show(
+                LaunchMessage::clipboardNotSet(*clipboardFailure, state.GameDir));
+        }
     } catch (const PlatformError& error) {
         services.messageBox.show(LaunchMessage::of(error));
     } catch (const std::exception& error) {

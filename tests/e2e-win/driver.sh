@@ -57,14 +57,18 @@ clipboard_text() {
     tr -d '\r\n' <"$record"
 }
 
-# KESTRIX.exe hands over the tool's path unquoted; Wine, having found the
-# program behind a blank in it, puts it in quotes in the line the program
-# gets, and leaves the rest as it was given.
+# The line begins with the tool's name, without blanks or quotes (its short
+# path, or setup.exe alone), so that a tool that reads its command after the
+# first blank finds install and then the quoted package.
 expect_launch_details() {
-    local tool package
-    tool="$(windows_path "$1")\\System\\setup.exe"
-    [[ $tool != *" "* ]] || tool="\"$tool\""
-    package=$(windows_path "$2")
-    expect_equal "the setup tool's command line" "$(tr -d '\r\n' <"$1/System/Setup.cmdline")" \
-        "$tool install \"$package\""
+    local line
+    line=$(tr -d '\r\n' <"$1/System/Setup.cmdline")
+    step "the setup tool's command line: $line"
+    expect_equal "the setup tool's command line after the first blank" "${line#* }" \
+        "install \"$(windows_path "$2")\""
+    case "${line%% *}" in
+        *'"'*) fail "the setup tool's name is quoted" ;;
+        *[Ss][Ee][Tt][Uu][Pp].[Ee][Xx][Ee]) ;;
+        *) fail "the line does not begin with the setup tool's name" ;;
+    esac
 }

@@ -336,6 +336,74 @@ accented_names() {
     expect_setup_run "$game" "$packages/Île.umod"
 }
 
+# ---- the setup tool as players have it (through Wine) ---------------------
+# Run by wine-clipboard.sh, which makes the prefix and names the cross-built
+# stand-ins of tests/platform/win.
+
+# What such a stand-in in folder $1 recorded (UTF-16): its own path, its
+# command line, then install and the package as each reading of that line
+# finds them.
+stand_in_record() {
+    local record=$1/arguments.txt deadline=$((SECONDS + WAIT_SECONDS))
+    until [ -f "$record" ]; do
+        [ $SECONDS -lt $deadline ] || fail "the setup tool left no record within ${WAIT_SECONDS}s"
+        sleep 0.2
+    done
+    iconv -f UTF-16LE -t UTF-8 "$record"
+}
+
+# A game in a Wine prefix of its own, as Lutris and Proton make them, in a
+# folder with blanks, and kestrix started from the menu, without WINEPREFIX:
+# the tool runs in the game's prefix, on its C:, every reading of its line
+# finds install and the package, and the default prefix is not set up.
+install_in_prefix_of_its_own() {
+    local game="${KESTRIX_E2E_PREFIX:?}/drive_c/Program Files (x86)/Unreal Tournament"
+    local dir=$root/own-prefix installer record package saved=$WINEPREFIX
+    mkdir -p "$game/System" "$dir/Packages"
+    cp "${KESTRIX_E2E_SETUP_STAND_IN:?}" "$game/System/Setup.exe"
+    cp "$demo_game/Mods/DesertRuins.umod" "$dir/Packages/Desert Ruins.umod"
+    store_setting UTPath "$(windows_path "$game")"
+    store_setting UMODPath "$(windows_path "$dir/Packages")"
+    unset WINEPREFIX
+    start_kestrix "$dir"
+    export WINEPREFIX=$saved
+    installer=$(open_through INSTALL_UMOD installer)
+    install_first_package "$installer"
+    expect_exit 0
+    record=$(stand_in_record "$game/System")
+    step "the setup tool recorded: $(echo "$record" | tr '\n' '|')"
+    package=$(windows_path "$dir/Packages/Desert Ruins.umod")
+    case "$(echo "$record" | head -1)" in
+        [Cc]:\\*\\System\\Setup.exe) ;;
+        *) fail "the setup tool did not run in its own prefix, on its drive C:" ;;
+    esac
+    expect_equal "what each reading finds" "$(echo "$record" | tail -n +3)" \
+        "argv|install|$package"$'\n'"shell|install|$package"$'\n'"blank|install|$package"
+    expect_files missing "$HOME/.wine/system.reg"
+}
+
+# The game's setup tool is a 32-bit program. Where Wine has no 32-bit part
+# (wine32:i386), Install says what is missing and how to add it; where it has
+# one, the tool runs.
+install_32bit_tool() {
+    local dir=$root/setup32 installer
+    mkdir -p "$dir/Packages"
+    make_game "$dir/UT"
+    cp "${KESTRIX_E2E_SETUP_STAND_IN_32:?}" "$dir/UT/System/Setup.exe"
+    cp "$demo_game/Mods/IceStation.umod" "$dir/Packages/"
+    store_setting UTPath "$(windows_path "$dir/UT")"
+    store_setting UMODPath "$(windows_path "$dir/Packages")"
+    start_kestrix "$dir"
+    installer=$(open_through INSTALL_UMOD installer)
+    install_first_package "$installer"
+    if [ -x /usr/lib/wine/wine ]; then
+        stand_in_record "$dir/UT/System" >/dev/null
+    else
+        expect_message "cannot run 32-bit programs"
+    fi
+    expect_exit 0
+}
+
 # ---- running them --------------------------------------------------------
 
 # Runs scenario $1 with fresh settings, prints PASS or FAIL with its steps

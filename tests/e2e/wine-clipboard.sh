@@ -24,6 +24,12 @@ if ! (unset DISPLAY WAYLAND_DISPLAY && timeout 300 wine wineboot --init >/dev/nu
     echo "Wine could not set up its prefix in $WINEPREFIX" >&2
     exit 1
 fi
-KESTRIX_E2E_SETUP_TOOL=$(realpath "$2") \
-    KESTRIX_E2E_ONLY=${KESTRIX_E2E_ONLY:-"install_package install_again_from_stored_folders accented_names"} \
+# The stand-ins that record each reading of their command line are built in
+# the same cross build.
+stand_ins=$(realpath "$(dirname "$2")/../platform/win")
+KESTRIX_E2E_SETUP_TOOL=$(realpath "$2") KESTRIX_E2E_PREFIX=$WINEPREFIX \
+    KESTRIX_E2E_SETUP_STAND_IN=$stand_ins/setup_stand_in.exe \
+    KESTRIX_E2E_SETUP_STAND_IN_32=$stand_ins/setup_stand_in32.exe \
+    KESTRIX_E2E_ONLY=${KESTRIX_E2E_ONLY:-"install_package install_again_from_stored_folders accented_names
+        install_in_prefix_of_its_own install_32bit_tool"} \
     "$(dirname "$0")/run.sh" "$1"

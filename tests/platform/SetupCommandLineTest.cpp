@@ -18,7 +18,7 @@ class SetupCommandLineTest : public ::testing::TestWithParam<Example> {};
 
 TEST_P(SetupCommandLineTest, JoinsThePartsAsTheyStand) {
     const Example& example = GetParam();
-    EXPECT_EQ(setupCommandLine(example.gameDir, example.packageDir, example.packageFile),
+    EXPECT_EQ(setupCommandLine(example.gameDir, example.packageDir, example.packageFile).joined(),
               example.commandLine);
 }
 
@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
 // What the setup tool receives from such a line, split as Windows splits it:
 // the package path with its blanks is one argument.
 TEST(SetupCommandLineArguments, PackagePathWithBlanksIsOneArgument) {
-    const std::string line = setupCommandLine("C:\\UT", "D:\\My Mods", "Foo Bar.umod");
+    const std::string line = setupCommandLine("C:\\UT", "D:\\My Mods", "Foo Bar.umod").joined();
     const auto found = WindowsCommandLine::findProgram(
         line, [](std::string_view path) { return path == "C:\\UT\\System\\setup.exe"; });
     EXPECT_EQ(WindowsCommandLine::splitArguments(found.rest),

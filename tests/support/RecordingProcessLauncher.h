@@ -9,11 +9,12 @@
 
 namespace kestrix {
 
-// Keeps the command lines it is asked to start; raises the error it is given.
+// Keeps the command lines it is asked to start, joined as players type them;
+// raises the error it is given.
 class RecordingProcessLauncher : public ProcessLauncher {
 public:
-    void start(const std::string& commandLine) override {
-        started.push_back(commandLine);
+    void start(const ProgramStart& program) override {
+        started.push_back(program.joined());
         if (failure) {
             throw *failure;
         }

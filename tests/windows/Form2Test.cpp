@@ -96,7 +96,9 @@ TEST(Form2, DriveChangesAndOpensMoveTheListsOrAreReported) {
 
 // Install stores the folder, hands the game folder to the clipboard before it
 // tries the setup tool, reports a tool that cannot start, and ends either way;
-// Exit only ends.
+// Exit only ends. A busy clipboard does not keep the tool from starting; the
+// game's native Linux version has no tool, and nothing is started or put on
+// the clipboard for it.
 TEST(Form2, InstallStartsTheSetupToolAndEndsExitOnlyEnds) {
     const std::string toolFor = "C:\\UT\\System\\setup.exe install \"D:\\My Mods\\";
     const struct {
@@ -104,6 +106,8 @@ TEST(Form2, InstallStartsTheSetupToolAndEndsExitOnlyEnds) {
         const char* file;  // selected; "" for none
         std::optional<PlatformError> failure;
         const char* message;  // "" for none
+        bool clipboardBusy = false;
+        const char* gameFile = "";  // also in the game folder
     } cases[] = {
         {"Command1", "Foo Bar.umod", std::nullopt, ""},
         {"Command1", "", std::nullopt, ""},
@@ -112,11 +116,28 @@ TEST(Form2, InstallStartsTheSetupToolAndEndsExitOnlyEnds) {
         {"Command1", "Foo Bar.umod", PlatformError(ErrorNumber::PathFileAccessError, "No Wine."),
          "No Wine."},
         {"Command2", "Foo Bar.umod", std::nullopt, ""},
+        {"Command1", "Foo Bar.umod", std::nullopt,
+         "The setup tool has started, but the game folder could not be put on the clipboard "
+         "(Can't open Clipboard): type C:\\UT where it asks for it.",
+         true},
+        {"Command1", "Foo Bar.umod", std::nullopt,
+         "This copy of the game is its native Linux version, which has no setup tool "
+         "(System\\Setup.exe): only the Windows version of the game ships one, and KESTRIX "
+         "installs umods through it.",
+         false, "C:\\UT\\System64\\ut-bin-amd64"},
+        // Linux programs beside the Windows tool: a copy that has both.
+        {"Command1", "Foo Bar.umod", std::nullopt, "", false, "C:\\UT\\System\\SETUP.EXE"},
     };
     for (const auto& install : cases) {
         InstallerRig rig("C:\\UT");
         rig.makeFile("D:\\My Mods\\Foo Bar.umod");
         rig.processLauncher.failure = install.failure;
+        rig.clipboard.busy = install.clipboardBusy;
+        const bool native = std::string(install.message).starts_with("This copy");
+        if (*install.gameFile != '\0') {
+            rig.makeFile(install.gameFile);
+            rig.makeFile("C:\\UT\\System\\ut-bin");
+        }
         rig.withInstaller([&](Form2& form, FakeWindow& window) {
             form.Dir2.setPath("D:\\My Mods");
             if (*install.file != '\0') {
@@ -126,16 +147,17 @@ TEST(Form2, InstallStartsTheSetupToolAndEndsExitOnlyEnds) {
         });
         const bool installs = std::string(install.button) == "Command1";
         EXPECT_EQ(rig.processLauncher.started,
-                  installs ? std::vector<std::string>{toolFor + install.file + "\""}
-                           : std::vector<std::string>{});
+                  installs && !native ? std::vector<std::string>{toolFor + install.file + "\""}
+                                      : std::vector<std::string>{});
         EXPECT_EQ(rig.messageBox.shown, *install.message == '\0'
                                             ? std::vector<std::string>{}
                                             : std::vector<std::string>{install.message});
         EXPECT_EQ(rig.module.stored(RememberedFolder::Package), installs ? "D:\\My Mods" : "");
         EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0});
         if (installs) {
-            EXPECT_TRUE(rig.clipboard.cleared);
-            EXPECT_EQ(rig.clipboard.text.value_or(""), "C:\\UT");
+            const bool set = !native && !install.clipboardBusy;
+            EXPECT_EQ(rig.clipboard.cleared, set);
+            EXPECT_EQ(rig.clipboard.text.value_or(""), set ? "C:\\UT" : "");
             EXPECT_EQ(rig.module.state().PackageFile, install.file);
         }
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdlib>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -13,6 +12,7 @@
 #include "platform/PlatformError.h"
 #include "platform/WindowsPath.h"
 #include "platform/posix/UnixFileName.h"
+#include "platform/posix/WinePrefix.h"
 
 namespace kestrix {
 
@@ -118,25 +118,27 @@ std::optional<std::ptrdiff_t> DriveTable::heldLength(const Drive& drive,
 }
 
 DriveTable DriveTable::fromSystem() {
+    return fromWinePrefix(WinePrefix::standard());
+}
+
+DriveTable DriveTable::fromWinePrefix(const fs::path& prefix) {
     std::map<char, fs::path> roots;
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        const fs::path dosdevices = fs::path(home) / ".wine" / "dosdevices";
-        // Wine names its links in lower case; "c::" and the like are raw
-        // devices, not drives.
-        std::error_code unreadable;  // a prefix that cannot be read has no drives to offer
-        for (const std::string& name : entryNames(dosdevices, unreadable)) {
-            if (name.size() != 2 || name[0] < 'a' || name[0] > 'z' || name[1] != ':') {
-                continue;
-            }
-            // A relative target is read from the dosdevices folder, as Wine
-            // reads it; the drive's folder may be missing.
-            std::error_code error;
-            const fs::path target = fs::read_symlink(dosdevices / name, error);
-            if (!error) {
-                const fs::path resolved = fs::weakly_canonical(dosdevices / target, error);
-                roots[WindowsPath::upperCaseLetter(name[0])] =
-                    normalFolder(error ? dosdevices / target : resolved);
-            }
+    const fs::path dosdevices = prefix / "dosdevices";
+    // Wine names its links in lower case; "c::" and the like are raw
+    // devices, not drives.
+    std::error_code unreadable;  // a prefix that cannot be read has no drives to offer
+    for (const std::string& name : entryNames(dosdevices, unreadable)) {
+        if (name.size() != 2 || name[0] < 'a' || name[0] > 'z' || name[1] != ':') {
+            continue;
+        }
+        // A relative target is read from the dosdevices folder, as Wine
+        // reads it; the drive's folder may be missing.
+        std::error_code error;
+        const fs::path target = fs::read_symlink(dosdevices / name, error);
+        if (!error) {
+            const fs::path resolved = fs::weakly_canonical(dosdevices / target, error);
+            roots[WindowsPath::upperCaseLetter(name[0])] =
+                normalFolder(error ? dosdevices / target : resolved);
         }
     }
     // Wine always gives Z: the whole file system, so every host path has a

@@ -5,14 +5,42 @@
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 #include "platform/WindowsCommandLine.h"
+#include "platform/WindowsPath.h"
+#include "platform/posix/WineLoader.h"
+#include "platform/posix/WinePrefix.h"
 
+#include <cstdint>
 #include <fstream>
 
 namespace kestrix {
 
 namespace {
 
-enum class ProgramKind { Windows, Native, Unknown };
+enum class ProgramKind { Windows, Windows32, Native, Unknown };
+
+std::uint32_t littleEndian(const char* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    }
+    return value;
+}
+
+// The machine that a Windows program's PE header names: a program for the
+// 386 needs a Wine that runs 32-bit programs. An old MZ-only program, or a
+// header that cannot be read, is left for Wine to judge.
+ProgramKind windowsKind(std::ifstream& file) {
+    constexpr std::uint32_t MachineI386 = 0x14C;
+    char offset[4] = {};
+    file.seekg(0x3C);
+    file.read(offset, sizeof offset);
+    char header[6] = {};
+    file.seekg(littleEndian(offset, 4));
+    file.read(header, sizeof header);
+    const bool isPe = file && std::string_view(header, 4) == std::string_view("PE\0\0", 4);
+    return isPe && littleEndian(header + 4, 2) == MachineI386 ? ProgramKind::Windows32
+                                                              : ProgramKind::Windows;
+}
 
 // The first bytes decide, as they do for the host's own loader: the extension
 // says nothing, since the game's setup tool may have been replaced by a script.
@@ -26,7 +54,7 @@ ProgramKind programKind(const std::filesystem::path& program, const std::string&
     file.read(magic, sizeof magic);
     const std::string_view head(magic, static_cast<std::size_t>(file.gcount()));
     if (head.starts_with("MZ")) {
-        return ProgramKind::Windows;
+        return windowsKind(file);
     }
     if (head.starts_with("\177ELF") || head.starts_with("#!")) {
         return ProgramKind::Native;
@@ -57,8 +85,10 @@ LaunchPlan::LaunchPlan(std::string_view commandLine, const DriveTable& drives,
 
     // The messages name the program by its Windows text, which is in the code
     // page as they are and is what the user chose the game directory by.
-    switch (programKind(m_hostProgram, found.program)) {
-        case ProgramKind::Windows: {
+    const ProgramKind kind = programKind(m_hostProgram, found.program);
+    switch (kind) {
+        case ProgramKind::Windows:
+        case ProgramKind::Windows32: {
             const std::optional<std::filesystem::path> wine = findExecutable("wine");
             if (!wine) {
                 // Not FileNotFound: the game directory is right, and the user
@@ -69,8 +99,18 @@ LaunchPlan::LaunchPlan(std::string_view commandLine, const DriveTable& drives,
                         ", which is a Windows program, but Wine was not found. On Debian, "
                         "install it with \"sudo apt install wine\" and try again.");
             }
+            if (kind == ProgramKind::Windows32 && !WineLoader::runs32BitPrograms(*wine)) {
+                throw PlatformError(
+                    ErrorNumber::PathFileAccessError,
+                    "The game's setup tool, " + found.program +
+                        ", is a 32-bit Windows program, and the Wine installed here cannot run "
+                        "32-bit programs: its 32-bit part, the package wine32:i386, is missing. "
+                        "Add it as root with these commands, then try again:\n"
+                        "dpkg --add-architecture i386\napt update\napt install wine32:i386");
+            }
             m_executable = *wine;
             m_throughWine = true;
+            usePrefixOfGame(drives, found.program);
             break;
         }
         case ProgramKind::Native:
@@ -81,6 +121,33 @@ LaunchPlan::LaunchPlan(std::string_view commandLine, const DriveTable& drives,
                                 found.program +
                                     " is not a program that can be started: it is neither a "
                                     "Windows program nor an executable or script of this system.");
+    }
+}
+
+void LaunchPlan::usePrefixOfGame(const DriveTable& drives, const std::string& program) {
+    const std::optional<std::filesystem::path> own = WinePrefix::containing(m_hostProgram);
+    m_winePrefix = own.value_or(WinePrefix::standard());
+    m_wineProgram = m_codePage->toUtf8(program);
+    if (!own) {
+        return;
+    }
+    // The tool sees the drives of its own prefix: "C:" is the game's drive_c
+    // there, whatever it is in the prefix KESTRIX chose the game folder by.
+    const DriveTable prefixDrives = DriveTable::fromWinePrefix(*own);
+    try {
+        m_wineProgram = m_codePage->toUtf8(prefixDrives.toWindows(m_hostProgram));
+    } catch (const PlatformError&) {
+        // Then the tool is named by its host path alone.
+    }
+    for (std::string& argument : m_arguments) {
+        if (!WindowsPath::driveLetter(argument)) {
+            continue;
+        }
+        try {
+            argument = prefixDrives.toWindows(drives.toHost(argument));
+        } catch (const PlatformError&) {
+            // Left as it was: the tool says itself what it cannot find.
+        }
     }
 }
 

@@ -24,7 +24,8 @@ public:
 
     // Raises FileNotFound when the program, or a folder on the way to it, is
     // missing or on a drive that is not ready; PathFileAccessError when the
-    // file cannot be started on this host.
+    // file cannot be started on this host, or is a 32-bit Windows program
+    // and Wine has no 32-bit part.
     LaunchPlan(std::string_view commandLine, const DriveTable& drives,
                const ExecutableFinder& findExecutable);
 
@@ -39,12 +40,24 @@ public:
     const std::filesystem::path& executable() const { return m_executable; }
     std::vector<std::string> executableArguments() const;
 
+    // The Wine prefix a Windows program runs in: the one that holds it, as a
+    // game installed by Lutris, Bottles, Heroic or Steam's Proton has its own,
+    // else the user's. Empty for the host's own programs.
+    const std::filesystem::path& winePrefix() const { return m_winePrefix; }
+    // The program's Windows path in that prefix, in UTF-8; empty for the
+    // host's own programs.
+    const std::string& wineProgram() const { return m_wineProgram; }
+
 private:
+    void usePrefixOfGame(const DriveTable& drives, const std::string& program);
+
     std::filesystem::path m_hostProgram;
     std::vector<std::string> m_arguments;
     std::filesystem::path m_executable;
     const CodePage* m_codePage = nullptr;
     bool m_throughWine = false;
+    std::filesystem::path m_winePrefix;
+    std::string m_wineProgram;
 };
 
 }  // namespace kestrix

@@ -66,7 +66,9 @@ PlatformError fileError(unsigned long code, std::string_view subject) {
 }
 
 PlatformError startError(unsigned long code, std::string_view commandLine) {
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
+    // The program's own folder, which it starts in, is missing when the game
+    // folder is wrong as well.
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_DIRECTORY) {
         return PlatformError(ErrorNumber::FileNotFound);
     }
     return PlatformError(errorNumber(code), systemDescription(code, commandLine));

@@ -6,14 +6,15 @@ namespace kestrix {
 
 class DriveTable;
 
-// Starts a Windows command line on Linux: the program is found and its
-// arguments split as Windows would (LaunchPlan), and it runs detached so that
-// it outlives KESTRIX, which ends right after starting it.
+// Starts a Windows program on Linux: its arguments are split as Windows
+// would (LaunchPlan), it runs in the Wine prefix that holds it and in its own
+// folder, and it outlives KESTRIX, which ends right after starting it. It is
+// watched for a moment, so that a failure at once is shown, not lost.
 class QtProcessLauncher : public ProcessLauncher {
 public:
     explicit QtProcessLauncher(const DriveTable& drives);
 
-    void start(const std::string& commandLine) override;
+    void start(const ProgramStart& program) override;
 
 private:
     const DriveTable& m_drives;

@@ -13,13 +13,22 @@ namespace {
 // program holds.
 constexpr int CantOpenClipboard = 521;
 
+// Clipboard history, remote desktop and clipboard managers open the
+// clipboard for a moment whenever it changes; a short while of retries waits
+// them out.
+constexpr int OpenAttempts = 20;
+constexpr DWORD OpenRetryMilliseconds = 25;
+
 // Open for one operation and closed at its end, even when the operation
 // fails, so that other programs can use the clipboard again.
 class OpenedClipboard {
 public:
     explicit OpenedClipboard(HWND owner) {
-        if (!OpenClipboard(owner)) {
-            throw PlatformError(CantOpenClipboard, "Can't open Clipboard");
+        for (int attempt = 1; !OpenClipboard(owner); ++attempt) {
+            if (attempt == OpenAttempts) {
+                throw PlatformError(CantOpenClipboard, "Can't open Clipboard");
+            }
+            Sleep(OpenRetryMilliseconds);
         }
     }
     ~OpenedClipboard() { CloseClipboard(); }

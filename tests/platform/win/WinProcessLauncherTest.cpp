@@ -15,6 +15,7 @@
 #include "platform/SetupCommandLine.h"
 #include "platform/WindowsPath.h"
 #include "platform/win/Utf16.h"
+#include "platform/win/WinProcessStarter.h"
 #include "platform/win/WinTempFolder.h"
 
 namespace kestrix {
@@ -23,11 +24,39 @@ namespace {
 namespace fs = std::filesystem;
 
 // What the stand-in recorded: its own file, the line it was given and the
-// arguments as the runtime split it.
+// command and package as each reading of the line finds them.
 struct Started {
     std::string program;
     std::string commandLine;
-    std::vector<std::string> arguments;
+    std::vector<std::string> readings;
+};
+
+// Each reading finds "install" and the whole package path, and the line's
+// first word has no blank for the reading that ends the name at one.
+void expectReadAlike(const Started& started, const std::string& package) {
+    EXPECT_EQ(started.readings,
+              (std::vector<std::string>{"argv|install|" + package, "shell|install|" + package,
+                                        "blank|install|" + package}))
+        << started.commandLine;
+    EXPECT_TRUE(started.commandLine.ends_with(" install \"" + package + "\""))
+        << started.commandLine;
+}
+
+// Makes the start fail as Windows does where Wine never does: a "setup"
+// without a manifest must run as an administrator (740), and the user may
+// refuse the prompt (1223). The prompt itself is Wine's.
+class ElevatingStarter : public WinProcessStarter {
+public:
+    unsigned long createProcess(const std::wstring&, std::wstring, const std::wstring&) override {
+        return WinProcessStarter::ElevationRequired;
+    }
+    unsigned long runAsAdministrator(const std::wstring& file, const std::wstring& parameters,
+                                     const std::wstring& folder) override {
+        folders.push_back(folder);
+        return answer ? *answer : WinProcessStarter::runAsAdministrator(file, parameters, folder);
+    }
+    std::optional<unsigned long> answer;
+    std::vector<std::wstring> folders;
 };
 
 fs::path besideThisTest(const wchar_t* name) {
@@ -60,14 +89,19 @@ std::optional<Started> waitForRecord(const fs::path& record) {
     return Started{lines[0], lines[1], std::vector<std::string>(lines.begin() + 2, lines.end())};
 }
 
-int errorNumberOf(const std::string& commandLine) {
+PlatformError errorOf(const ProgramStart& program, WinProcessStarter& starter) {
     try {
-        WinProcessLauncher().start(commandLine);
+        WinProcessLauncher(starter).start(program);
     } catch (const PlatformError& error) {
         EXPECT_FALSE(error.description().empty());
-        return error.number();
+        return error;
     }
-    return 0;
+    return PlatformError(0, "");
+}
+
+int errorNumberOf(const ProgramStart& program) {
+    WinProcessStarter starter;
+    return errorOf(program, starter).number();
 }
 
 class WinProcessLauncherTest : public ::testing::Test {
@@ -86,27 +120,40 @@ protected:
     fs::path m_setup;
 };
 
-TEST_F(WinProcessLauncherTest, FindsTheToolUnderBlanksAndPassesInstallAndTheQuotedPackage) {
+// Under Wine both starts are real; through the prompt, the shell builds the
+// line, and the short path keeps its first word free of blanks.
+TEST_F(WinProcessLauncherTest, FindsTheToolUnderBlanksAndEveryReadingGetsInstallAndThePackage) {
     installStandIn();
     const std::string package = m_temp.text() + "\\Downloaded Mods\\Foo Pack.umod";
-    const std::string line =
+    const ProgramStart program =
         setupCommandLine(m_gameDir, m_temp.text() + "\\Downloaded Mods", "Foo Pack.umod");
+    // Windows would start this one first if it were given the line alone.
+    fs::create_directories(m_temp.path() / L"Game Folder With Blanks");
+    fs::copy_file(besideThisTest(L"setup_stand_in.exe"), m_temp.path() / L"Game.exe");
+    ElevatingStarter elevating;
+    WinProcessStarter direct;
 
-    WinProcessLauncher().start(line);
+    for (WinProcessStarter* starter : {&direct, static_cast<WinProcessStarter*>(&elevating)}) {
+        fs::remove(m_setup.parent_path() / L"arguments.txt");
+        WinProcessLauncher(*starter).start(program);
 
-    const std::optional<Started> started = waitForRecord(m_setup.parent_path() / L"arguments.txt");
-    ASSERT_TRUE(started.has_value()) << "the setup tool did not start";
-    EXPECT_TRUE(
-        WindowsPath::equalsIgnoringCase(started->program, m_gameDir + "\\System\\setup.exe"))
-        << started->program;
-    // Windows hands the line over as it stands; Wine puts quotes around the
-    // program path it found. What follows the program is the same on both.
-    const std::string tail = " install \"" + package + "\"";
-    EXPECT_TRUE(started->commandLine.ends_with(tail)) << started->commandLine;
-    // The program's own runtime reads the command and the whole package path.
-    ASSERT_GE(started->arguments.size(), 2U);
-    EXPECT_EQ(started->arguments[started->arguments.size() - 2], "install");
-    EXPECT_EQ(started->arguments.back(), package);
+        const std::optional<Started> started =
+            waitForRecord(m_setup.parent_path() / L"arguments.txt");
+        ASSERT_TRUE(started.has_value()) << "the setup tool did not start";
+        EXPECT_TRUE(
+            WindowsPath::equalsIgnoringCase(started->program, m_gameDir + "\\System\\setup.exe"))
+            << started->program;
+        expectReadAlike(*started, package);
+    }
+    EXPECT_FALSE(fs::exists(m_temp.path() / L"arguments.txt"));
+    EXPECT_EQ(elevating.folders, std::vector<std::wstring>{m_setup.parent_path().wstring()});
+
+    // A refused prompt is said in plain words; any other failure is Windows'.
+    elevating.answer = WinProcessStarter::Cancelled;
+    EXPECT_NE(errorOf(program, elevating).description().find("the answer was No"),
+              std::string::npos);
+    elevating.answer = ERROR_ACCESS_DENIED;
+    EXPECT_EQ(errorOf(program, elevating).number(), ErrorNumber::PermissionDenied);
 }
 
 TEST_F(WinProcessLauncherTest, AccentedFoldersAndPackageReachTheToolIntact) {
@@ -126,23 +173,20 @@ TEST_F(WinProcessLauncherTest, AccentedFoldersAndPackageReachTheToolIntact) {
     ASSERT_TRUE(started.has_value()) << "the setup tool did not start";
     EXPECT_TRUE(WindowsPath::equalsIgnoringCase(started->program, gameDir + "\\System\\setup.exe"))
         << started->program;
-    ASSERT_GE(started->arguments.size(), 2U);
-    EXPECT_EQ(started->arguments[started->arguments.size() - 2], "install");
-    EXPECT_EQ(started->arguments.back(), package);
+    expectReadAlike(*started, package);
 }
 
 TEST_F(WinProcessLauncherTest, AMissingToolOrFolderIsFileNotFound) {
-    const std::vector<std::string> lines = {
+    const std::vector<ProgramStart> programs = {
         // The game folder is there, its setup tool is not.
-        m_temp.text() + "\\System\\setup.exe install \"C:\\Mods\\Foo.umod\"",
+        setupCommandLine(m_temp.text(), "C:\\Mods", "Foo.umod"),
         // Folders missing on the way, with and without blanks in them.
         setupCommandLine(m_gameDir, "C:\\Mods", "Foo.umod"),
-        m_temp.text() + "\\Missing\\System\\setup.exe install \"C:\\Mods\\Foo.umod\"",
-        "\"" + m_temp.text() + "\\Missing\\System\\setup.exe\" install",
+        setupCommandLine(m_temp.text() + "\\Missing", "C:\\Mods", "Foo.umod"),
     };
     fs::create_directories(m_temp.path() / L"System");
-    for (const std::string& line : lines) {
-        EXPECT_EQ(errorNumberOf(line), ErrorNumber::FileNotFound) << line;
+    for (const ProgramStart& program : programs) {
+        EXPECT_EQ(errorNumberOf(program), ErrorNumber::FileNotFound) << program.joined();
     }
 }
 

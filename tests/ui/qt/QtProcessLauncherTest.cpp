@@ -44,7 +44,7 @@ private slots:
             report + ".part' '" + report + "'\n");
 
         QtProcessLauncher(*m_drives).start(
-            R"(C:\Unreal Tournament\System\setup.exe install "C:\My Mods\Foo.umod")");
+            {R"(C:\Unreal Tournament\System\setup.exe)", R"(install "C:\My Mods\Foo.umod")"});
 
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(report), 10000);
         QFile file(report);
@@ -56,7 +56,7 @@ private slots:
     void missingSetupToolRaisesFileNotFound() {
         try {
             QtProcessLauncher(*m_drives).start(
-                R"(C:\Games\System\setup.exe install "C:\Foo.umod")");
+                {R"(C:\Games\System\setup.exe)", R"(install "C:\Foo.umod")"});
             QFAIL("a missing setup tool was started");
         } catch (const PlatformError& error) {
             QCOMPARE(error.number(), ErrorNumber::FileNotFound);
@@ -68,7 +68,8 @@ private slots:
     void failedStartRaisesQtsReason() {
         writeSetupTool("#!/nonexistent/kestrix-shell\n");
         try {
-            QtProcessLauncher(*m_drives).start(R"(C:\Unreal Tournament\System\setup.exe install)");
+            QtProcessLauncher(*m_drives).start(
+                {R"(C:\Unreal Tournament\System\setup.exe)", "install"});
             QFAIL("a setup tool with a missing interpreter was started");
         } catch (const PlatformError& error) {
             QVERIFY(error.number() != ErrorNumber::FileNotFound);
