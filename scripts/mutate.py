@@ -112,7 +112,7 @@ def parse_faults(path):
 
 
 def run(cmd, cwd, env=None, timeout=None):
-    return subprocess.run(cmd, cwd=cwd, env=env, timeout=timeout, text=True,
+    return subprocess.run(cmd, cwd=cwd, env=env, timeout=timeout, text=True, errors="replace",
                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
 
 
