@@ -12,7 +12,7 @@
 #include "support/RecordingClipboard.h"
 #include "support/RecordingMessageBox.h"
 #include "support/RecordingProcessLauncher.h"
-#include "windows/views/FormLayout.h"
+#include "views/FormLayout.h"
 
 using namespace kestrix;
 

@@ -19,6 +19,7 @@
 #include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
 #include "support/TempFolder.h"
+#include "windows/RemovalMessage.h"
 
 namespace kestrix {
 namespace {
@@ -44,9 +45,9 @@ public:
         failOn("write", path), HostFileOperations::writeFile(path, pieces, permissions);
     }
     void replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
-                              const fs::path& backup) override {
+                              const fs::path& backup, const fs::path& inProgress) override {
         failOn("replace", backup);
-        HostFileOperations::replaceKeepingBackup(current, replacement, backup);
+        HostFileOperations::replaceKeepingBackup(current, replacement, backup, inProgress);
     }
     void flushFolder(const fs::path& folder) override {
         failOn("flush", folder), HostFileOperations::flushFolder(folder);
@@ -137,12 +138,14 @@ protected:
     }
     // The outcome as the rows spell it.
     std::string run(FileOperations& files) {
-        static const char* const names[] = {"Removed", "NotInstalled", "UnsafeEntry",
-                                            "CannotDelete", "DeletionFailed"};
+        static const char* const names[] = {
+            "Removed", "RemovedNotFlushed", "NotInstalled",       "UnsafeEntry",
+            "Refused", "DeletionFailed",    "ManifestNotReplaced"};
         try {
-            const RemovalResult result = PackageRemoval(m_drives, files).remove(m_game, m_package);
-            m_message = result.message;
-            return names[static_cast<int>(result.status)];
+            const RemovalOutcome outcome =
+                PackageRemoval(m_drives, files).remove(m_game, m_package);
+            m_message = RemovalMessage::of(m_package, outcome);
+            return names[static_cast<int>(outcome.status)];
         } catch (const PlatformError& error) {
             return "raises " + std::to_string(error.number());
         }

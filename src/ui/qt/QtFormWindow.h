@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "windows/views/WindowView.h"
+#include "views/WindowView.h"
 
 class QRect;
 
