@@ -210,8 +210,8 @@ class Copy:
 
 def first_error(output):
     for line in output.splitlines():
-        if "error" in line:
-            return line.strip()[:160]
+        if ": error:" in line or "error:" in line.split(" ", 1)[0]:
+            return line.strip()[:200]
     return "does not compile"
 
 
@@ -277,19 +277,20 @@ def main():
     if args.check:
         for fault in faults:
             problem = applicability(copy, fault)
-            print(f"{'n/a' if problem else 'applies':<9} {fault.ident:<6} {problem or ''}")
+            print(f"{'n/a' if problem else 'applies':<9} {fault.ident} {problem or ''}")
         return
     copy.prepare()
     print(f"mutate: unchanged copy builds and passes ({time.monotonic() - started:.0f} s)",
           flush=True)
 
     tally = {"killed": [], "survived": [], "n/a": []}
+    width = max((len(f.ident) for f in faults), default=0)
     try:
         for fault in faults:
             verdict = judge(copy, fault)
             tally[verdict.status].append(fault.ident)
             detail = f"  [{verdict.detail}]" if verdict.detail else ""
-            print(f"{verdict.status:<9} {fault.ident:<6} {fault.what}{detail}", flush=True)
+            print(f"{verdict.status:<9} {fault.ident:<{width}} {fault.what}{detail}", flush=True)
     finally:
         # The copy stays for the next run; leave it unbroken and up to date.
         copy.compile()
