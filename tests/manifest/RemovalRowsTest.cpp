@@ -145,18 +145,23 @@ protected:
             const RemovalOutcome outcome =
                 PackageRemoval(m_drives, files).remove(m_game, m_package);
             m_message = RemovalMessage::of(m_package, outcome);
+            m_deleted = joined(outcome.deleted);
+            m_notFound = joined(outcome.notFound);
             return names[static_cast<int>(outcome.status)];
         } catch (const PlatformError& error) {
             return "raises " + std::to_string(error.number());
         }
     }
+    static std::string joined(const std::vector<std::string>& texts) {
+        std::string all;
+        for (const std::string& text : texts) {
+            all += text + "|";
+        }
+        return all;
+    }
     std::string listed() const {
         try {
-            std::string names;
-            for (const std::string& name : listPackages(m_game, m_drives)) {
-                names += name + "|";
-            }
-            return names;
+            return joined(listPackages(m_game, m_drives));
         } catch (const PlatformError& error) {
             return "raises " + std::to_string(error.number());
         }
@@ -166,7 +171,7 @@ protected:
     DriveTable m_drives{{Drive{'C', m_drive.path()}}, m_drive.path(), CodePage::windows1252()};
     std::string m_game = unescape(one("game", "C:\\\\UT"));
     std::string m_package = unescape(one("package", "A"));
-    std::string m_message;
+    std::string m_message, m_deleted, m_notFound;
 };
 
 TEST_P(RemovalRow, EndsAsTheRowSays) {
@@ -190,6 +195,9 @@ TEST_P(RemovalRow, EndsAsTheRowSays) {
     EXPECT_EQ(run(files), one("expect"));
     if (row().contains("message")) {
         EXPECT_EQ(m_message, unescape(one("message")));
+    }
+    if (row().contains("deleted")) {
+        EXPECT_EQ(m_deleted + " / " + m_notFound, unescape(one("deleted")));
     }
     if (readable) {
         EXPECT_EQ(readBytes(manifest), row().contains("after") ? unescape(one("after")) : before);
