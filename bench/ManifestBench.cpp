@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "manifest/PackageRemoval.h"
-#include "manifest/RealisticManifest.h"
+#include "RealisticManifest.h"
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
 #include "platform/WindowsPath.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "manifest/RealisticManifest.h"
+#include "RealisticManifest.h"
 
 namespace {
 

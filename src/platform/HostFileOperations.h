@@ -11,8 +11,9 @@
 
 namespace kestrix {
 
-// The operating system's own file operations.
-class HostFileOperations final : public FileOperations {
+// The operating system's own file operations. Tests derive from it to make one
+// operation fail midway.
+class HostFileOperations : public FileOperations {
 public:
     PathKind inspect(const std::filesystem::path& path) const override;
     std::optional<FileIdentity> identity(const std::filesystem::path& path) const override;

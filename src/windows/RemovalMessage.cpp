@@ -31,7 +31,10 @@ std::string notFoundNote(const std::vector<std::string>& notFound) {
     }
     return ", but " + std::to_string(notFound.size()) + " of the package's files " +
            (notFound.size() == 1 ? "was" : "were") + " not found: " + firstFew(notFound) +
-           ". They may have been deleted before, or their names may be spelt otherwise on disk";
+           (notFound.size() == 1
+                ? ". It may have been deleted before, or its name may be spelt otherwise on disk"
+                : ". They may have been deleted before, or their names may be spelt otherwise on "
+                  "disk");
 }
 
 std::string why(const RemovalOutcome& outcome, const CodePage& codePage) {

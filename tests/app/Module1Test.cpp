@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "app/CenterOnScreen.h"
 #include "app/Module1.h"
 #include "platform/DriveTable.h"
 #include "platform/ErrorNumber.h"
@@ -29,25 +28,6 @@ struct Module1Rig {
     FakeDesktop desktop;
     Module1 module{{settings, messageBox, clipboard, processLauncher, drives, files}, desktop};
 };
-
-// Half twips are kept: the layouts were drawn for the unrounded position.
-TEST(CenterOnScreen, MovesTheOuterFrameToHalfTheFreeSpace) {
-    const struct {
-        TwipsSize screen;
-        TwipsSize window;
-        std::pair<float, float> expected;
-    } cases[] = {{{19200, 14400}, {5730, 4500}, {6735.0f, 4950.0f}},
-                 {{19200, 14400}, {5835, 4275}, {6682.5f, 5062.5f}},
-                 {{4000, 3000}, {5000, 3000}, {-500.0f, 0.0f}}};
-    for (const auto& centring : cases) {
-        FakeDesktop desktop;
-        FakeWindow window(desktop, FormLayout{"", 0, 0, {}});
-        window.screen = centring.screen;
-        window.outer = centring.window;
-        CenterOnScreen(window);
-        EXPECT_EQ(window.movedTo, centring.expected);
-    }
-}
 
 TEST(Module1, ReportsAnUntrappedErrorWithItsNumberAndEndsWithCodeOne) {
     const struct {

@@ -39,12 +39,6 @@ TEST(ClipboardHelperCommandTest, theHelperReadsBackWhatKestrixBuilds) {
     }
 }
 
-TEST(ClipboardHelperCommandTest, theBoundIsAnHourUnlessGiven) {
-    EXPECT_EQ(ClipboardHelperCommand::DefaultBound, 3600s);
-    const std::vector<std::string> arguments{"--", R"(C:\UT)"};
-    EXPECT_EQ(ClipboardHelperCommand::parse("kestrix-clipboard", views(arguments)).bound(), 3600s);
-}
-
 TEST(ClipboardHelperCommandTest, rejectsWhatItDoesNotBuild) {
     const std::vector<std::vector<std::string>> cases = {
         {},
@@ -63,13 +57,6 @@ TEST(ClipboardHelperCommandTest, rejectsWhatItDoesNotBuild) {
         EXPECT_THROW(ClipboardHelperCommand::parse("kestrix-clipboard", views(arguments)),
                      PlatformError);
     }
-}
-
-TEST(ClipboardHelperCommandTest, runsOnlyWhereThereIsAnXDisplay) {
-    EXPECT_TRUE(ClipboardHelperCommand::forDisplay(":0", "helper", "C:\\").has_value());
-    EXPECT_TRUE(ClipboardHelperCommand::forDisplay("host:1.0", "helper", "C:\\").has_value());
-    EXPECT_FALSE(ClipboardHelperCommand::forDisplay("", "helper", "C:\\").has_value());
-    EXPECT_FALSE(ClipboardHelperCommand::forDisplay(nullptr, "helper", "C:\\").has_value());
 }
 
 TEST(SelectionTextTest, latin1HoldsOnlyWhatItCanSay) {

@@ -13,25 +13,12 @@
 
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
+#include "support/TempFolder.h"
 
 namespace kestrix {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder for one test, removed with everything in it afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "kestrix-drives-XXXXXX").string();
-        m_path = fs::canonical(mkdtemp(pattern.data()));
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 void makeFile(const fs::path& path) {
     fs::create_directories(path.parent_path());

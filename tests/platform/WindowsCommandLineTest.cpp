@@ -1,179 +1,72 @@
+// The rows of tests/data/command-lines.tsv, read by Windows' own rules.
 #include "platform/WindowsCommandLine.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <string>
+#include <vector>
 
-#include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 
 namespace kestrix {
 namespace {
 
-using Arguments = std::vector<std::string>;
-
-struct SplitCase {
-    const char* name;
-    std::string_view line;
-    Arguments expected;
-};
-
-class SplitArgumentsTest : public testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitArgumentsTest, SplitsAsWindowsDoes) {
-    EXPECT_EQ(WindowsCommandLine::splitArguments(GetParam().line), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SplitArgumentsTest,
-    testing::Values(
-        SplitCase{"Empty", "", {}}, SplitCase{"OnlyBlanks", " \t ", {}},
-        SplitCase{
-            "SetupLine", R"( install "D:\Mods\Foo.umod")", {"install", R"(D:\Mods\Foo.umod)"}},
-        SplitCase{"BlanksInsideQuotes",
-                  R"( install "D:\My Mods\Foo Bar.umod")",
-                  {"install", R"(D:\My Mods\Foo Bar.umod)"}},
-        SplitCase{"DriveRootKeepsDoubledSeparator",
-                  R"( install "D:\\Foo.umod")",
-                  {"install", R"(D:\\Foo.umod)"}},
-        // An empty package name leaves one backslash before the closing
-        // quote, which makes that quote literal.
-        SplitCase{
-            "OddBackslashesBeforeQuote", R"( install "D:\Mods\")", {"install", R"(D:\Mods")"}},
-        SplitCase{"EvenBackslashesBeforeQuote", R"("a\\" b)", {R"(a\)", "b"}},
-        SplitCase{"ThreeBackslashesBeforeQuote", R"(a\\\"b)", {R"(a\"b)"}},
-        SplitCase{"FourBackslashesThenQuotedRun", R"(a\\\\"b c")", {R"(a\\b c)"}},
-        SplitCase{"BackslashesNotBeforeQuote", R"(C:\UT\\\System\ x)", {R"(C:\UT\\\System\)", "x"}},
-        SplitCase{"EmptyQuotedArgument", R"(a "" b)", {"a", "", "b"}},
-        SplitCase{"QuotesJoinAdjacentText", R"(ab"c d"e f)", {"abc de", "f"}},
-        SplitCase{"DoubledQuoteInsideQuotedRun", R"("a""b c" d)", {R"(a"b c)", "d"}},
-        SplitCase{"UnclosedQuoteRunsToEnd", R"(x "a  b)", {"x", "a  b"}},
-        SplitCase{"TabsSeparate", "a\tb \t c", {"a", "b", "c"}},
-        SplitCase{"TrailingBlanks", "a b  \t ", {"a", "b"}},
-        SplitCase{"TabInsideQuotes", "\"a\tb\"", {"a\tb"}}),
-    [](const testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
-
-struct SearchCase {
-    const char* name;
-    std::string_view line;
-    std::set<std::string> existing;
-    std::string program;
-    std::string rest;
-    std::vector<std::string> tried;
-};
-
-class FindProgramTest : public testing::TestWithParam<SearchCase> {};
-
-TEST_P(FindProgramTest, TriesCandidatesInWindowsOrder) {
-    const SearchCase& c = GetParam();
-    std::vector<std::string> tried;
-    const WindowsCommandLine::FoundProgram found =
-        WindowsCommandLine::findProgram(c.line, [&](std::string_view path) {
-            tried.emplace_back(path);
-            return c.existing.contains(std::string(path));
-        });
-    EXPECT_EQ(found.program, c.program);
-    EXPECT_EQ(found.rest, c.rest);
-    EXPECT_EQ(tried, c.tried);
-}
-
-const std::string kLongSetup = R"(C:\Program Files\UT\System\setup.exe)";
-const std::string_view kLongLine =
-    R"(C:\Program Files\UT\System\setup.exe install "D:\Mods\Foo.umod")";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FindProgramTest,
-    testing::Values(SearchCase{"PrefixesAtBlanksShortestFirst",
-                               kLongLine,
-                               {kLongSetup},
-                               kLongSetup,
-                               R"( install "D:\Mods\Foo.umod")",
-                               {R"(C:\Program.exe)", kLongSetup}},
-                    SearchCase{"ShorterProgramWins",
-                               kLongLine,
-                               {R"(C:\Program.exe)", kLongSetup},
-                               R"(C:\Program.exe)",
-                               R"( Files\UT\System\setup.exe install "D:\Mods\Foo.umod")",
-                               {R"(C:\Program.exe)"}},
-                    SearchCase{"QuotedFirstTokenIsTakenWhole",
-                               R"("C:\Program Files\UT\System\setup.exe" install)",
-                               {R"(C:\Program.exe)", kLongSetup},
-                               kLongSetup,
-                               " install",
-                               {kLongSetup}},
-                    SearchCase{"QuotedNameGetsExe",
-                               R"("C:\UT\System\setup"install)",
-                               {R"(C:\UT\System\setup.exe)"},
-                               R"(C:\UT\System\setup.exe)",
-                               "install",
-                               {R"(C:\UT\System\setup.exe)"}},
-                    SearchCase{"UnclosedQuoteRunsToEnd",
-                               R"("C:\UT\setup.exe)",
-                               {R"(C:\UT\setup.exe)"},
-                               R"(C:\UT\setup.exe)",
-                               "",
-                               {R"(C:\UT\setup.exe)"}},
-                    SearchCase{"ExeAddedToNameWithoutExtension",
-                               R"(C:\UT.old\System\setup install)",
-                               {R"(C:\UT.old\System\setup.exe)"},
-                               R"(C:\UT.old\System\setup.exe)",
-                               " install",
-                               {R"(C:\UT.old\System\setup.exe)"}},
-                    SearchCase{"NameWithExtensionKeepsIt",
-                               R"(C:\UT\System\setup.bat install)",
-                               {R"(C:\UT\System\setup.bat)", R"(C:\UT\System\setup.bat.exe)"},
-                               R"(C:\UT\System\setup.bat)",
-                               " install",
-                               {R"(C:\UT\System\setup.bat)"}},
-                    SearchCase{"WholeLineIsLastCandidate",
-                               R"(C:\UT Game\setup)",
-                               {R"(C:\UT Game\setup.exe)"},
-                               R"(C:\UT Game\setup.exe)",
-                               "",
-                               {R"(C:\UT.exe)", R"(C:\UT Game\setup.exe)"}},
-                    SearchCase{"TabEndsPrefix",
-                               "C:\\UT\\setup.exe\tinstall",
-                               {R"(C:\UT\setup.exe)"},
-                               R"(C:\UT\setup.exe)",
-                               "\tinstall",
-                               {R"(C:\UT\setup.exe)"}}),
-    [](const testing::TestParamInfo<SearchCase>& info) { return info.param.name; });
-
-class ProgramNotFoundTest : public testing::TestWithParam<std::string_view> {};
-
-TEST_P(ProgramNotFoundTest, RaisesFileNotFound) {
-    try {
-        WindowsCommandLine::findProgram(GetParam(), [](std::string_view) { return false; });
-        FAIL() << "no program should be found in " << GetParam();
-    } catch (const PlatformError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::FileNotFound);
+// Splits at separator; "<TAB>" in the file stands for a tab.
+std::vector<std::string> fields(const std::string& line, char separator) {
+    std::vector<std::string> parts(1);
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        if (line.compare(at, 5, "<TAB>") == 0) {
+            parts.back() += '\t';
+            at += 4;
+        } else if (line[at] == separator) {
+            parts.emplace_back();
+        } else {
+            parts.back() += line[at];
+        }
     }
+    return parts;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ProgramNotFoundTest,
-                         testing::Values(kLongLine, R"("C:\UT\setup.exe" install)", "  "));
-
-TEST(FindProgramTest, EveryBlankGivesOneCandidateUntilTheWholeLine) {
-    std::vector<std::string> tried;
-    EXPECT_THROW(
-        WindowsCommandLine::findProgram(R"(C:\UT\System\setup.exe install "D:\Mods\Foo.umod")",
-                                        [&](std::string_view path) {
-                                            tried.emplace_back(path);
-                                            return false;
-                                        }),
-        PlatformError);
-    const std::vector<std::string> expected{R"(C:\UT\System\setup.exe)",
-                                            R"(C:\UT\System\setup.exe install)",
-                                            R"(C:\UT\System\setup.exe install "D:\Mods\Foo.umod")"};
-    EXPECT_EQ(tried, expected);
+std::vector<std::string> list(const std::string& joined) {
+    return joined.empty() ? std::vector<std::string>{} : fields(joined, '|');
 }
 
-TEST(FindProgramTest, EmptyNameNamesNoProgram) {
-    for (const std::string_view line : {"", R"("" install)", R"("")"}) {
-        EXPECT_THROW(WindowsCommandLine::findProgram(line, [](std::string_view) { return true; }),
-                     PlatformError)
-            << line;
+TEST(WindowsCommandLine, ReadsEachRowAsWindowsDoes) {
+    std::ifstream rows(KESTRIX_TEST_DATA "/command-lines.tsv");
+    int count = 0;
+    for (std::string line; std::getline(rows, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        ++count;
+        const std::vector<std::string> row = fields(line, '\t');
+        SCOPED_TRACE(line);
+        if (row[0] == "split") {
+            EXPECT_EQ(WindowsCommandLine::splitArguments(row[1]), list(row[2]));
+            continue;
+        }
+        const std::vector<std::string> existing = list(row[2]);
+        const std::set<std::string> files(existing.begin(), existing.end());
+        std::vector<std::string> tried;
+        std::string found;
+        try {
+            const auto program =
+                WindowsCommandLine::findProgram(row[1], [&](std::string_view path) {
+                    tried.emplace_back(path);
+                    return files.contains("*") || files.contains(std::string(path));
+                });
+            found = program.program + "\t" + program.rest;
+        } catch (const PlatformError& error) {
+            found = "raises " + std::to_string(error.number()) + "\t";
+        }
+        EXPECT_EQ(found, row[3] + "\t" + row[4]);
+        if (!files.contains("*") && row[5] != "*") {
+            EXPECT_EQ(tried, list(row[5]));
+        }
     }
+    EXPECT_EQ(count, 32);
 }
 
 }  // namespace

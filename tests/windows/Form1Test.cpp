@@ -40,10 +40,6 @@ TEST(Form1, OpensCentredOnTheStoredDirectoryOrTheCurrentOne) {
         const char drive = static_cast<char>(start.opensOn[0] - 'A' + 'a');
         EXPECT_EQ(form.Drive1.drive().substr(0, 2), (std::string{drive, ':'})) << start.stored;
         EXPECT_EQ(rig.module.stored(RememberedFolder::Game), start.stored);
-        if (*start.stored != '\0') {
-            EXPECT_EQ(rig.module.state().SavedGameDir, start.stored);
-            EXPECT_EQ(rig.module.state().SavedGameDrive, std::string(start.stored, 1));
-        }
         EXPECT_TRUE(rig.messageBox.shown.empty());
         EXPECT_TRUE(rig.desktop.quitCodes.empty());
     }
@@ -121,6 +117,15 @@ TEST(Form1, ErrorInTheNextWindowsLoadEndsTheProgramThroughTheReport) {
               std::vector<std::string>{"Run-time error '76':\n\nPath not found"});
     EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{1});
     EXPECT_FALSE(FormTestRig::fake(rig.forms.form2()).shown);
+}
+
+// A window asked for after the program has begun to end stays hidden, or it
+// would hold the ending program open.
+TEST(Form1, NoWindowOpensOnceTheProgramEnds) {
+    FormTestRig rig;
+    rig.module.EndProgram();
+    rig.forms.form2().showModal(rig.forms.form1());
+    EXPECT_FALSE(FormTestRig::fake(rig.forms.form2()).modal);
 }
 
 }  // namespace

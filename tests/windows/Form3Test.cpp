@@ -91,7 +91,7 @@ TEST(Form3, UninstallRemovesAPackageNamedInTheCodePage) {
     Form3& form = rig.forms.form3();
     rig.whileShown(form, [&] {
         FakeComboBox& combo = FormTestRig::fake(form).comboBoxes.at("Combo1");
-        EXPECT_EQ(combo.items, (std::vector<std::string>{"R\xE4ume Pack", "Caf\xE9"}));
+        ASSERT_EQ(combo.items, (std::vector<std::string>{"R\xE4ume Pack", "Caf\xE9"}));
         combo.text = combo.items[0];
         ASSERT_TRUE(std::filesystem::exists(removed));
         FormTestRig::fake(form).buttons.at("Command2").click();

@@ -4,41 +4,12 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 
 namespace kestrix {
 namespace {
-
-struct CodeCase {
-    DWORD code;
-    int fileNumber;
-    int startNumber;
-};
-
-// Most failures cannot be brought about on demand (Wine, for one, reports
-// every program it cannot find as ERROR_FILE_NOT_FOUND), so each code is
-// given directly.
-TEST(WinError, EachCodeHasItsClassicNumber) {
-    const std::vector<CodeCase> cases = {
-        {ERROR_FILE_NOT_FOUND, ErrorNumber::FileNotFound, ErrorNumber::FileNotFound},
-        {ERROR_PATH_NOT_FOUND, ErrorNumber::PathNotFound, ErrorNumber::FileNotFound},
-        {ERROR_ACCESS_DENIED, ErrorNumber::PermissionDenied, ErrorNumber::PermissionDenied},
-        {ERROR_SHARING_VIOLATION, ErrorNumber::PermissionDenied, ErrorNumber::PermissionDenied},
-        {ERROR_NOT_READY, ErrorNumber::DeviceUnavailable, ErrorNumber::DeviceUnavailable},
-        {ERROR_FILE_EXISTS, ErrorNumber::FileAlreadyExists, ErrorNumber::FileAlreadyExists},
-        {ERROR_ALREADY_EXISTS, ErrorNumber::FileAlreadyExists, ErrorNumber::FileAlreadyExists},
-        {ERROR_DISK_FULL, ErrorNumber::PathFileAccessError, ErrorNumber::PathFileAccessError},
-        {ERROR_BAD_EXE_FORMAT, ErrorNumber::PathFileAccessError, ErrorNumber::PathFileAccessError},
-    };
-    for (const CodeCase& c : cases) {
-        EXPECT_EQ(WinError::fileError(c.code, "C:\\UT").number(), c.fileNumber) << c.code;
-        EXPECT_EQ(WinError::startError(c.code, "C:\\UT\\System\\setup.exe").number(), c.startNumber)
-            << c.code;
-    }
-}
 
 TEST(WinError, DescriptionsAreWindowsOwnWordsWhereNoClassicOneFits) {
     const std::string line = "C:\\UT\\System\\setup.exe install \"C:\\Mods\\Foo.umod\"";

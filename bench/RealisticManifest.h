@@ -11,7 +11,7 @@ namespace kestrix {
 // blanks, parentheses, commas, double quotes and "][", [RefCounts], then one
 // section per product. CR LF line ends and an empty line after every section,
 // the last included. Every product also lists the base game's System\De.u,
-// spelled "System\de.u", as add-ons do. Shared by the tests, the benchmark
+// spelled "System\de.u", as add-ons do. Shared by the benchmark
 // and the fuzz seeds.
 class RealisticManifest {
 public:

@@ -1,4 +1,4 @@
-#include "manifest/RealisticManifest.h"
+#include "RealisticManifest.h"
 
 #include <algorithm>
 
