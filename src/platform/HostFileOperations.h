@@ -11,8 +11,9 @@
 
 namespace kestrix {
 
-// The operating system's own file operations.
-class HostFileOperations final : public FileOperations {
+// The operating system's own file operations. Not final: a test derives
+// from it to make one operation fail as a full disk would.
+class HostFileOperations : public FileOperations {
 public:
     PathKind inspect(const std::filesystem::path& path) const override;
     std::optional<FileIdentity> identity(const std::filesystem::path& path) const override;
@@ -29,6 +30,9 @@ public:
                               const std::filesystem::path& replacement,
                               const std::filesystem::path& backup) override;
     void flushFolder(const std::filesystem::path& folder) override;
+    void createFolder(const std::filesystem::path& path) override;
+    void removeEmptyFolder(const std::filesystem::path& path) override;
+    void moveFile(const std::filesystem::path& from, const std::filesystem::path& to) override;
 };
 
 }  // namespace kestrix

@@ -72,6 +72,9 @@ public:
         failFor(folder);
         m_host.flushFolder(folder);
     }
+    void createFolder(const fs::path& path) override { m_host.createFolder(path); }
+    void removeEmptyFolder(const fs::path& path) override { m_host.removeEmptyFolder(path); }
+    void moveFile(const fs::path& from, const fs::path& to) override { m_host.moveFile(from, to); }
 
 private:
     void failFor(const fs::path& path) const {
