@@ -136,7 +136,9 @@ TEST_F(PackageInstallationTest, ChecksumsAreTheTwoKnownCrc32s) {
 }
 
 TEST_F(PackageInstallationTest, AFailureAtAnyStepLeavesTheGameFolderAsItWas) {
-    const std::string package = UmodWriter::write(packageFiles());
+    std::vector<UmodWriter::File> files = packageFiles();
+    files.push_back({"System\\Core.u", "patched core"});  // replaces a file of the game's
+    const std::string package = UmodWriter::write(files);
     writeBytes(game() / "System/manifest.bak", "old backup");
     const auto before = snapshot(m_drive.path());
     for (int failing = 1;; ++failing) {
@@ -149,7 +151,7 @@ TEST_F(PackageInstallationTest, AFailureAtAnyStepLeavesTheGameFolderAsItWas) {
             EXPECT_EQ(snapshot(m_drive.path()), before) << "failing at step " << failing;
             continue;
         }
-        EXPECT_GT(failing, 8);  // three files written and moved, the manifest written and replaced
+        EXPECT_GT(failing, 10);  // four files written and moved, one set aside, the manifest
         break;
     }
 }
