@@ -10,6 +10,7 @@
 #include "platform/PlatformError.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SetupCommandLine.h"
+#include "windows/SelfInstall.h"
 #include "windows/views/FormLayout.h"
 #include "windows/views/WindowSystem.h"
 
@@ -35,7 +36,8 @@ Form2::Form2(Module1& module, ViewFactory& factory)
     : ClassicForm(module, factory, layout()),
       Dir2(module.services().drives, control<DirListView>("Dir2")),
       File1(module.services().drives, control<FileListView>("File1")),
-      Drive2(module.services().drives, control<DriveListView>("Drive2")) {
+      Drive2(module.services().drives, control<DriveListView>("Drive2")),
+      m_factory(factory) {
     File1.setPattern("*.umod");
     Dir2.onChange([this] { handle([this] { dir2Change(); }); });
     reportOpenFailures(Dir2);
@@ -89,7 +91,12 @@ void Form2::command1Click() {
     state.PackageDir = Dir2.path();
     state.PackageFile = File1.fileName();
     module().storePackageDir(state.PackageDir);
-    RunMe();
+    // A native Linux game has no setup tool to hand the package to.
+    if (SelfInstall self(module(), m_factory); self.applies()) {
+        self.run(*this);
+    } else {
+        RunMe();
+    }
     module().EndProgram();
 }
 
