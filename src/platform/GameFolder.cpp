@@ -1,8 +1,7 @@
 #include "platform/GameFolder.h"
 
+#include <string_view>
 #include <system_error>
-
-#include "platform/WindowsPath.h"
 
 namespace kestrix {
 
@@ -15,11 +14,27 @@ bool isFile(const fs::path& path) {
     return fs::is_regular_file(path, error);
 }
 
+// Compared in the host's own characters: a name that the code page cannot
+// write must not raise here.
+bool isSetupTool(const fs::path::string_type& name) {
+    constexpr std::string_view setup = "setup.exe";
+    if (name.size() != setup.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < setup.size(); ++i) {
+        const auto c = name[i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != setup[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool hasSetupTool(const fs::path& system) {
     std::error_code error;
     for (fs::directory_iterator entry(system, error), end; !error && entry != end;
          entry.increment(error)) {
-        if (WindowsPath::foldCase(entry->path().filename().string()) == "setup.exe") {
+        if (isSetupTool(entry->path().filename().native())) {
             return true;
         }
     }
