@@ -181,7 +181,7 @@ void BM_RemovePackage(benchmark::State& state) {
     double floorTime = 0;
     for (auto _ : state) {
         const double time = secondsOf([&] {
-            const RemovalResult result =
+            const RemovalOutcome result =
                 PackageRemoval(game.drives(), files).remove("C:\\UT", game.package());
             check(result.status == RemovalStatus::Removed, "removal");
         });

@@ -6,8 +6,6 @@
 # std::thread and a complete std::filesystem.
 
 set(CMAKE_SYSTEM_NAME Windows)
-# The Windows program is the Win32 one; there is no cross-built Qt.
-set(KESTRIX_GUI OFF CACHE BOOL "Build the Qt program and its tests")
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(KESTRIX_MINGW_TRIPLE x86_64-w64-mingw32)

@@ -1,6 +1,6 @@
 #include "app/CenterOnScreen.h"
 
-#include "windows/views/WindowView.h"
+#include "views/WindowView.h"
 
 namespace kestrix {
 

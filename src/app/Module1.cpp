@@ -7,7 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
 #include "platform/SettingsStore.h"
-#include "windows/views/WindowSystem.h"
+#include "views/WindowSystem.h"
 
 namespace kestrix {
 

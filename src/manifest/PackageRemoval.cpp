@@ -23,21 +23,16 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Deletion {
-    std::string windowsPath;  // for messages
+    std::string windowsPath;  // for the outcome
     fs::path hostPath;
 };
 
 // Why a removal must stop before anything changes, naming the path at fault.
 struct Refusal {
     std::string windowsPath;
-    std::string reason;
+    RefusalReason reason;
+    std::string errorDescription;  // for CannotCheck
 };
-
-std::string inQuotes(std::string_view text) {
-    std::string quoted(1, '"');
-    quoted.append(text).push_back('"');
-    return quoted;
-}
 
 bool isInside(const fs::path& folder, const fs::path& path) {
     const auto [folderEnd, pathEnd] =
@@ -45,14 +40,14 @@ bool isInside(const fs::path& folder, const fs::path& path) {
     return folderEnd == folder.end() && pathEnd != path.end();
 }
 
-std::optional<std::string> whyNotDeletable(PathKind kind) {
+std::optional<RefusalReason> whyNotDeletable(PathKind kind) {
     switch (kind) {
         case PathKind::ReadOnlyFile:
-            return "is read-only";
+            return RefusalReason::ReadOnly;
         case PathKind::Folder:
-            return "is a folder";
+            return RefusalReason::Folder;
         case PathKind::Other:
-            return "is not an ordinary file";
+            return RefusalReason::NotOrdinaryFile;
         case PathKind::Missing:
         case PathKind::File:
         case PathKind::BrokenLink:
@@ -75,13 +70,12 @@ public:
     // The manifest's own files, which no package may take along, and the
     // names the replacement will use, which must be free for files.
     std::optional<Refusal> manifestFiles(const fs::path& current, const fs::path& replacement,
-                                         const fs::path& backup) {
-        const std::string bakText = ManifestLocation::bakPath(m_gameDir);
+                                         const fs::path& backup, const fs::path& backupInProgress) {
         const std::vector<std::pair<std::string, fs::path>> names = {
             {ManifestLocation::iniPath(m_gameDir), current},
             {ManifestLocation::newPath(m_gameDir), replacement},
-            {bakText, backup},
-            {bakText + ".tmp", FileOperations::backupInProgress(backup)}};
+            {ManifestLocation::bakPath(m_gameDir), backup},
+            {ManifestLocation::bakInProgressPath(m_gameDir), backupInProgress}};
         for (const auto& name : names) {
             // Plain names: clang before 16 lets no lambda capture a structured binding.
             const std::string& windowsPath = name.first;
@@ -90,7 +84,7 @@ public:
                     check(windowsPath, [&]() -> std::optional<Refusal> {
                         const PathKind kind = m_files.inspect(hostPath);
                         if (kind == PathKind::Folder || kind == PathKind::Other) {
-                            return Refusal{windowsPath, *whyNotDeletable(kind)};
+                            return Refusal{windowsPath, *whyNotDeletable(kind), {}};
                         }
                         if (const auto identity = m_files.identity(hostPath)) {
                             m_manifestFiles.insert(*identity);
@@ -120,7 +114,8 @@ public:
         return std::nullopt;
     }
 
-    std::optional<Refusal> deletions(const RemovalPlan& plan, std::vector<Deletion>& deletions) {
+    std::optional<Refusal> deletions(const RemovalPlan& plan, std::vector<Deletion>& deletions,
+                                     std::vector<std::string>& notFound) {
         // A link inside the game folder may lead anywhere: what counts is
         // where the file really lies.
         const std::string gameText(m_gameDir);
@@ -136,10 +131,11 @@ public:
                 deletion.hostPath = m_drives.toHost(deletion.windowsPath);
                 const PathKind kind = m_files.inspect(deletion.hostPath);
                 if (kind == PathKind::Missing) {
+                    notFound.push_back(deletion.windowsPath);
                     return std::nullopt;
                 }
-                if (const std::optional<std::string> reason = whyNotDeletable(kind)) {
-                    return Refusal{deletion.windowsPath, *reason};
+                if (const std::optional<RefusalReason> reason = whyNotDeletable(kind)) {
+                    return Refusal{deletion.windowsPath, *reason, {}};
                 }
                 // A broken link is deleted itself, where it stands.
                 const fs::path where = kind == PathKind::BrokenLink
@@ -147,7 +143,7 @@ public:
                                                  deletion.hostPath.filename()
                                            : m_files.canonical(deletion.hostPath);
                 if (!isInside(*gameFolder, where)) {
-                    return Refusal{deletion.windowsPath, "lies outside the game folder"};
+                    return Refusal{deletion.windowsPath, RefusalReason::OutsideGameFolder, {}};
                 }
                 if (const auto identity = m_files.identity(deletion.hostPath)) {
                     // Another name of the manifest, of a file that stays
@@ -158,8 +154,7 @@ public:
                     }
                 }
                 if (!m_files.folderAllowsDeletion(deletion.hostPath)) {
-                    return Refusal{deletion.windowsPath,
-                                   "is in a folder where files may not be deleted"};
+                    return Refusal{deletion.windowsPath, RefusalReason::FolderLocked, {}};
                 }
                 deletions.push_back(deletion);
                 return std::nullopt;
@@ -196,7 +191,7 @@ private:
         try {
             return step();
         } catch (const PlatformError& error) {
-            return Refusal{windowsPath, "could not be checked (" + error.description() + ")"};
+            return Refusal{windowsPath, RefusalReason::CannotCheck, error.description()};
         }
     }
 
@@ -221,21 +216,21 @@ void PackageRemoval::discard(const fs::path& newManifest) {
 PackageRemoval::PackageRemoval(const DriveTable& drives, FileOperations& files)
     : m_drives(drives), m_files(files) {}
 
-RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view packageName) {
+RemovalOutcome PackageRemoval::remove(std::string_view gameDir, std::string_view packageName) {
     const fs::path manifestPath = m_drives.toHost(ManifestLocation::iniPath(gameDir));
     const std::string manifest = m_files.readFile(manifestPath);
     const RemovalPlan plan(manifest, packageName);
-    const std::string notRemoved = "The package " + inQuotes(packageName) + " was not removed: ";
 
+    RemovalOutcome outcome;
+    outcome.path = ManifestLocation::iniPath(gameDir);
     if (!plan.installed()) {
-        return {RemovalStatus::NotInstalled, "No package named " + inQuotes(packageName) +
-                                                 " is installed. Nothing was changed."};
+        outcome.status = RemovalStatus::NotInstalled;
+        return outcome;
     }
     if (!plan.unsafeEntries().empty()) {
-        return {RemovalStatus::UnsafeEntry,
-                notRemoved + "its entry " +
-                    inQuotes("File=" + std::string(plan.unsafeEntries()[0])) +
-                    " does not name a file inside the game folder. Nothing was changed."};
+        outcome.status = RemovalStatus::UnsafeEntry;
+        outcome.path = plan.unsafeEntries()[0];
+        return outcome;
     }
 
     // A manifest that is a link is replaced where the link leads, and the
@@ -246,19 +241,25 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
     const fs::path newPath =
         current.parent_path() / m_drives.toHost(ManifestLocation::newPath(gameDir)).filename();
     const fs::path bakPath = m_drives.toHost(ManifestLocation::bakPath(gameDir));
+    const fs::path bakInProgressPath = ManifestLocation::bakInProgressPath(bakPath);
 
     Survey survey(*this, gameDir);
     std::vector<Deletion> deletions;
-    std::optional<Refusal> refusal = survey.manifestFiles(current, newPath, bakPath);
+    std::optional<Refusal> refusal =
+        survey.manifestFiles(current, newPath, bakPath, bakInProgressPath);
     if (!refusal) {
         refusal = survey.keptFiles(plan);
     }
     if (!refusal) {
-        refusal = survey.deletions(plan, deletions);
+        refusal = survey.deletions(plan, deletions, outcome.notFound);
     }
     if (refusal) {
-        return {RemovalStatus::CannotDelete, notRemoved + inQuotes(refusal->windowsPath) + " " +
-                                                 refusal->reason + ". Nothing was changed."};
+        outcome.status = RemovalStatus::Refused;
+        outcome.reason = refusal->reason;
+        outcome.path = refusal->windowsPath;
+        outcome.errorDescription = refusal->errorDescription;
+        outcome.notFound.clear();
+        return outcome;
     }
 
     // The new manifest is written in full before the first deletion, so that a
@@ -273,29 +274,28 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
     for (const Deletion& deletion : deletions) {
         try {
             m_files.deleteFile(deletion.hostPath);
+            outcome.deleted.push_back(deletion.windowsPath);
         } catch (const PlatformError& error) {
             // Gone since the check, as a file already gone before it: removed.
             if (error.number() == ErrorNumber::FileNotFound) {
+                outcome.notFound.push_back(deletion.windowsPath);
                 continue;
             }
             discard(newPath);
-            return {RemovalStatus::DeletionFailed,
-                    "Deleting " + inQuotes(deletion.windowsPath) +
-                        " failed: " + error.description() +
-                        ". The manifest was not changed: clicking Uninstall again will finish "
-                        "the removal."};
+            outcome.status = RemovalStatus::DeletionFailed;
+            outcome.path = deletion.windowsPath;
+            outcome.errorDescription = error.description();
+            return outcome;
         }
     }
 
     try {
-        m_files.replaceKeepingBackup(current, newPath, bakPath);
+        m_files.replaceKeepingBackup(current, newPath, bakPath, bakInProgressPath);
     } catch (const PlatformError& error) {
         discard(newPath);
-        return {RemovalStatus::DeletionFailed,
-                "The files of " + inQuotes(packageName) +
-                    " were deleted, but the manifest could not be updated: " + error.description() +
-                    ". It still lists the package: clicking Uninstall again will finish the "
-                    "removal."};
+        outcome.status = RemovalStatus::ManifestNotReplaced;
+        outcome.errorDescription = error.description();
+        return outcome;
     }
 
     try {
@@ -304,12 +304,10 @@ RemovalResult PackageRemoval::remove(std::string_view gameDir, std::string_view 
             m_files.flushFolder(bakPath.parent_path());
         }
     } catch (const PlatformError& error) {
-        return {RemovalStatus::Removed,
-                "done, but the change may not be on the disk yet (" + error.description() +
-                    "). If the computer loses power before it writes its cache, the package "
-                    "may be listed again: clicking Uninstall then will finish the removal."};
+        outcome.status = RemovalStatus::RemovedNotFlushed;
+        outcome.errorDescription = error.description();
     }
-    return {RemovalStatus::Removed, "done"};
+    return outcome;
 }
 
 }  // namespace kestrix

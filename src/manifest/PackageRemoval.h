@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrix {
 
@@ -11,17 +12,43 @@ class FileOperations;
 
 enum class RemovalStatus {
     Removed,
-    NotInstalled,    // no section of that name: nothing changed
-    UnsafeEntry,     // an entry points outside the game folder: nothing changed
-    CannotDelete,    // a file, its folder or a manifest name stands in the way: nothing changed
-    DeletionFailed,  // a step failed after the first deletion: the manifest still lists the package
+    RemovedNotFlushed,  // removed, but the folder could not be flushed: the change may be lost
+    NotInstalled,       // no section of that name: nothing changed
+    UnsafeEntry,        // an entry points outside the game folder: nothing changed
+    Refused,            // a file, its folder or a manifest name stands in the way: nothing changed
+    DeletionFailed,     // a deletion failed: the manifest still lists the package
+    ManifestNotReplaced,  // the files are gone, but the manifest still lists the package
 };
 
-struct RemovalResult {
-    RemovalStatus status;
-    // What the user is told: "done" when removed, with a warning after it
-    // when the change may not have reached the disk yet.
-    std::string message;
+// Why a path stops the removal before anything changes.
+enum class RefusalReason {
+    None,
+    ReadOnly,
+    Folder,
+    NotOrdinaryFile,
+    FolderLocked,  // its folder does not allow deletion
+    OutsideGameFolder,
+    CannotCheck,  // looking at it failed; errorDescription says why
+};
+
+// What a removal did, for the window to put in words.
+struct RemovalOutcome {
+    RemovalStatus status = RemovalStatus::Removed;
+    RefusalReason reason = RefusalReason::None;  // for Refused
+    // The Windows text the status concerns: the entry for UnsafeEntry, the
+    // file for Refused and DeletionFailed, the manifest otherwise.
+    std::string path;
+    // The platform's words, where an error is behind the status.
+    std::string errorDescription;
+    // Windows paths of the files deleted, in order.
+    std::vector<std::string> deleted;
+    // Listed files that were already gone.
+    std::vector<std::string> notFound;
+
+    // The package is no longer listed.
+    bool packageRemoved() const {
+        return status == RemovalStatus::Removed || status == RemovalStatus::RemovedNotFlushed;
+    }
 };
 
 // Removes an installed package from a game folder: deletes its files, writes
@@ -40,7 +67,7 @@ public:
 
     // gameDir is a Windows text. A manifest that cannot be read, or a new one
     // that cannot be written, raises PlatformError.
-    RemovalResult remove(std::string_view gameDir, std::string_view packageName);
+    RemovalOutcome remove(std::string_view gameDir, std::string_view packageName);
 
 private:
     class Survey;

@@ -5,23 +5,12 @@
 #include <string>
 
 #include "manifest/FileEntry.h"
+#include "manifest/ManifestLocation.h"
 #include "manifest/ManifestReader.h"
 #include "manifest/ManifestText.h"
 #include "manifest/SectionHeader.h"
 
 namespace kestrix {
-
-namespace {
-
-// A package that lists the manifest itself must not take it along: the
-// removal rewrites the manifest, and deleting it would lose the game's record.
-// The removal also asks the disk, which sees through other spellings.
-bool isManifestFile(const std::string& key) {
-    return key == "system\\manifest.ini" || key == "system\\manifest.new" ||
-           key == "system\\manifest.bak";
-}
-
-}  // namespace
 
 RemovalPlan::RemovalPlan(std::string_view manifest, std::string_view packageName) {
     const bool isPackage = SectionHeader::namesPackage(packageName);
@@ -87,7 +76,11 @@ void RemovalPlan::chooseFilesToDelete() {
             continue;
         }
         const std::string key = FileEntry::sameFileKey(path);
-        if (!isManifestFile(key) && seen.insert(key).second) {
+        // A package that lists the manifest itself must not take it along:
+        // the removal rewrites the manifest, and deleting it would lose the
+        // game's record. The removal also asks the disk, which sees through
+        // other spellings.
+        if (!ManifestLocation::isManifestFile(key) && seen.insert(key).second) {
             m_filesToDelete.push_back(path);
         }
     }

@@ -132,6 +132,9 @@ std::unique_ptr<InstallPlan> PackageInstallation::prepare(std::string_view gameD
         if (UmodArchive::describesPackage(file)) {
             continue;
         }
+        if (ManifestLocation::isManifestFile(FileEntry::sameFileKey(file.name))) {
+            throw PackageRefusal("The package would overwrite the game's manifest: " + file.name);
+        }
         Placement placement{&file, m_drives.toHost(std::string(gameDir) + "\\" + file.name)};
         const auto owner = owners.find(FileEntry::sameFileKey(file.name));
         checkTarget(gameRoot, placement,
@@ -276,7 +279,8 @@ void PackageInstallation::install(const InstallPlan& plan) {
         manifest.writeRaw(plan.newManifest);
         manifest.close();
         undo.wrotePartial(plan.manifestNew);
-        m_files.replaceKeepingBackup(plan.manifestIni, plan.manifestNew, plan.manifestBak);
+        m_files.replaceKeepingBackup(plan.manifestIni, plan.manifestNew, plan.manifestBak,
+                                     ManifestLocation::bakInProgressPath(plan.manifestBak));
     } catch (const PlatformError&) {
         undo.run();
         throw;

@@ -77,11 +77,11 @@ public:
     // place, so that current is at every moment either complete file and a
     // crash never leaves it half-written. The backup may be missing;
     // replacement is gone afterwards. Raises only while current still holds
-    // its old content. The backup is made under backupInProgress(backup)
-    // first.
+    // its old content. The backup is made under backupInProgress first.
     virtual void replaceKeepingBackup(const std::filesystem::path& current,
                                       const std::filesystem::path& replacement,
-                                      const std::filesystem::path& backup) = 0;
+                                      const std::filesystem::path& backup,
+                                      const std::filesystem::path& backupInProgress) = 0;
 
     // Makes the renames done in the folder durable.
     virtual void flushFolder(const std::filesystem::path& folder) = 0;
@@ -92,10 +92,6 @@ public:
     virtual void createFolder(const std::filesystem::path& path) = 0;
     virtual void removeEmptyFolder(const std::filesystem::path& path) = 0;
     virtual void moveFile(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
-
-    static std::filesystem::path backupInProgress(const std::filesystem::path& backup) {
-        return std::filesystem::path(backup) += ".tmp";
-    }
 };
 
 }  // namespace kestrix

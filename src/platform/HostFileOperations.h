@@ -28,7 +28,8 @@ public:
     std::filesystem::path canonical(const std::filesystem::path& path) const override;
     void replaceKeepingBackup(const std::filesystem::path& current,
                               const std::filesystem::path& replacement,
-                              const std::filesystem::path& backup) override;
+                              const std::filesystem::path& backup,
+                              const std::filesystem::path& backupInProgress) override;
     void flushFolder(const std::filesystem::path& folder) override;
     void createFolder(const std::filesystem::path& path) override;
     void removeEmptyFolder(const std::filesystem::path& path) override;

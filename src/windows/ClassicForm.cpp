@@ -2,8 +2,8 @@
 
 #include "app/Module1.h"
 #include "platform/MessageBox.h"
+#include "views/ViewFactory.h"
 #include "windows/DirListBox.h"
-#include "windows/views/ViewFactory.h"
 
 namespace kestrix {
 

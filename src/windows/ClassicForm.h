@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "windows/views/FormViews.h"
+#include "views/FormViews.h"
 
 namespace kestrix {
 

@@ -8,8 +8,8 @@
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 #include "platform/WindowsPath.h"
+#include "views/DirListView.h"
 #include "windows/FolderNames.h"
-#include "windows/views/DirListView.h"
 
 namespace kestrix {
 namespace {

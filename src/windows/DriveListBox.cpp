@@ -6,7 +6,7 @@
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 #include "platform/WindowsPath.h"
-#include "windows/views/DriveListView.h"
+#include "views/DriveListView.h"
 
 namespace kestrix {
 namespace {

@@ -7,8 +7,8 @@
 #include "platform/ErrorNumber.h"
 #include "platform/FilePattern.h"
 #include "platform/PlatformError.h"
+#include "views/FileListView.h"
 #include "windows/FolderNames.h"
-#include "windows/views/FileListView.h"
 
 namespace kestrix {
 

@@ -5,10 +5,10 @@
 #include "platform/DriveTable.h"
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
+#include "views/FormLayout.h"
 #include "windows/Form2.h"
 #include "windows/Form3.h"
 #include "windows/Forms.h"
-#include "windows/views/FormLayout.h"
 
 namespace kestrix {
 

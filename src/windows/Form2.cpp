@@ -5,14 +5,14 @@
 #include "app/CenterOnScreen.h"
 #include "app/Module1.h"
 #include "platform/Clipboard.h"
-#include "platform/ErrorNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SetupCommandLine.h"
+#include "views/FormLayout.h"
+#include "views/WindowSystem.h"
+#include "windows/LaunchMessage.h"
 #include "windows/SelfInstall.h"
-#include "windows/views/FormLayout.h"
-#include "windows/views/WindowSystem.h"
 
 namespace kestrix {
 
@@ -110,9 +110,7 @@ void Form2::RunMe() {
         services.processLauncher.start(
             setupCommandLine(state.GameDir, state.PackageDir, state.PackageFile));
     } catch (const PlatformError& error) {
-        services.messageBox.show(error.number() == ErrorNumber::FileNotFound
-                                     ? "Make sure you have your Main UT Directory Selected."
-                                     : error.description());
+        services.messageBox.show(LaunchMessage::of(error));
     } catch (const std::exception& error) {
         services.messageBox.show(error.what());
     }

@@ -6,9 +6,10 @@
 #include "manifest/PackageRemoval.h"
 #include "platform/MessageBox.h"
 #include "platform/PlatformError.h"
+#include "views/FormLayout.h"
 #include "windows/Form1.h"
 #include "windows/Forms.h"
-#include "windows/views/FormLayout.h"
+#include "windows/RemovalMessage.h"
 
 namespace kestrix {
 
@@ -62,7 +63,7 @@ void Form3::command2Click() {
     AppState& state = module().state();
     state.ChosenPackage = Combo1.editText();
     PackageRemoval removal(module().services().drives, module().services().files);
-    RemovalResult outcome;
+    RemovalOutcome outcome;
     // A manifest that went away or cannot be written since the window opened
     // is reported like the other refusals; the window stays for another try.
     try {
@@ -71,7 +72,7 @@ void Form3::command2Click() {
         module().services().messageBox.show(error.description());
         return;
     }
-    if (outcome.status == RemovalStatus::Removed) {
+    if (outcome.packageRemoved()) {
         // Removed packages leave the list, every entry of that name.
         for (int index = Combo1.count() - 1; index >= 0; --index) {
             if (Combo1.itemText(index) == state.ChosenPackage) {
@@ -80,7 +81,7 @@ void Form3::command2Click() {
         }
         clearChoice();
     }
-    module().services().messageBox.show(outcome.message);
+    module().services().messageBox.show(RemovalMessage::of(state.ChosenPackage, outcome));
 }
 
 // Nothing is chosen until the user chooses: Uninstall must never remove a

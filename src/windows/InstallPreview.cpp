@@ -3,7 +3,7 @@
 #include "app/CenterOnScreen.h"
 #include "app/Module1.h"
 #include "package/PackageInstallation.h"
-#include "windows/views/FormLayout.h"
+#include "views/FormLayout.h"
 
 namespace kestrix {
 

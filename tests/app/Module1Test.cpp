@@ -13,7 +13,7 @@
 #include "support/RecordingClipboard.h"
 #include "support/RecordingMessageBox.h"
 #include "support/RecordingProcessLauncher.h"
-#include "windows/views/FormLayout.h"
+#include "views/FormLayout.h"
 
 using namespace kestrix;
 

@@ -32,7 +32,7 @@ class CodePageManifestTest : public ::testing::Test {
 protected:
     fs::path game() const { return m_drive.path() / "Jeux été" / "UT"; }
     fs::path manifestIni() const { return game() / "System" / "manifest.ini"; }
-    RemovalResult remove(const std::string& package) {
+    RemovalOutcome remove(const std::string& package) {
         return PackageRemoval(m_drives, m_files).remove(m_gameDir, package);
     }
 
@@ -74,8 +74,8 @@ TEST_F(CodePageManifestTest, AccentedPackagesAreListedAndRemovedWithTheirFilesOn
     EXPECT_EQ(remove("\xC9T\xC9").status, RemovalStatus::NotInstalled);
     EXPECT_EQ(readBytes(manifestIni()), manifest);
 
-    const RemovalResult first = remove("R\xE4ume Pack");
-    EXPECT_EQ(first.status, RemovalStatus::Removed) << first.message;
+    const RemovalOutcome first = remove("R\xE4ume Pack");
+    EXPECT_EQ(first.status, RemovalStatus::Removed);
     EXPECT_FALSE(fs::exists(game() / "Textures/é.utx"));
     EXPECT_FALSE(fs::exists(game() / "Maps/café.unr"));
     EXPECT_TRUE(fs::exists(game() / "Maps/DM-Été.unr"));
@@ -83,8 +83,8 @@ TEST_F(CodePageManifestTest, AccentedPackagesAreListedAndRemovedWithTheirFilesOn
     EXPECT_EQ(readBytes(manifestIni()), setup + ete);
     EXPECT_EQ(readBytes(game() / "System" / "manifest.bak"), manifest);
 
-    const RemovalResult second = remove("\xE9t\xE9");
-    EXPECT_EQ(second.status, RemovalStatus::Removed) << second.message;
+    const RemovalOutcome second = remove("\xE9t\xE9");
+    EXPECT_EQ(second.status, RemovalStatus::Removed);
     EXPECT_FALSE(fs::exists(game() / "Maps/DM-Été.unr"));
     EXPECT_FALSE(fs::exists(game() / "Music/Ššum.umx"));
     EXPECT_EQ(readBytes(manifestIni()), setup);

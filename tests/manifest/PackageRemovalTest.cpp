@@ -25,6 +25,7 @@
 #include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
 #include "support/TempFolder.h"
+#include "windows/RemovalMessage.h"
 
 namespace kestrix {
 namespace {
@@ -64,9 +65,9 @@ public:
     fs::perms permissions(const fs::path& path) const override { return m_host.permissions(path); }
     fs::path canonical(const fs::path& path) const override { return m_host.canonical(path); }
     void replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
-                              const fs::path& backup) override {
+                              const fs::path& backup, const fs::path& inProgress) override {
         failFor(backup);
-        m_host.replaceKeepingBackup(current, replacement, backup);
+        m_host.replaceKeepingBackup(current, replacement, backup, inProgress);
     }
     void flushFolder(const fs::path& folder) override {
         failFor(folder);
@@ -91,12 +92,18 @@ private:
 
 constexpr uid_t nobody = 65534;
 
+// What a removal did, in the words the uninstaller shows for it.
+struct Reported {
+    RemovalStatus status;
+    std::string message;
+};
+
 // Runs a removal as an ordinary user. Root may write into any folder and
 // read any listing, so the faults that come from a folder's permissions show
 // only to someone else; when the tests run as root, a child process takes
 // the other user's id and hands the result back.
 template <typename Removal>
-RemovalResult asOrdinaryUser(Removal removal) {
+Reported asOrdinaryUser(Removal removal) {
     if (::geteuid() != 0) {
         return removal();
     }
@@ -112,7 +119,7 @@ RemovalResult asOrdinaryUser(Removal removal) {
             answer = "x cannot become another user";
         } else {
             try {
-                const RemovalResult result = removal();
+                const Reported result = removal();
                 answer = std::to_string(static_cast<int>(result.status)) + " " + result.message;
             } catch (const PlatformError& error) {
                 answer = "x raised " + error.description();
@@ -184,10 +191,12 @@ protected:
         std::replace(file.begin(), file.end(), '\\', '/');
         return game() / file;
     }
-    RemovalResult remove(const std::string& package, FileOperations& files) {
-        return PackageRemoval(m_drives, files).remove("C:\\UT", package);
+    Reported remove(const std::string& package, FileOperations& files,
+                    const std::string& gameDir = "C:\\UT") {
+        const RemovalOutcome outcome = PackageRemoval(m_drives, files).remove(gameDir, package);
+        return {outcome.status, RemovalMessage::of(package, outcome)};
     }
-    RemovalResult remove(const std::string& package) { return remove(package, m_files); }
+    Reported remove(const std::string& package) { return remove(package, m_files); }
 
     // Nothing on disk moved: the manifest as given, no backup or new manifest
     // made, every file still there.
@@ -216,7 +225,7 @@ TEST_F(PackageRemovalTest, RemovesARealisticPackageAndKeepsTheOldManifestAsBacku
     std::string expected = manifest.text();
     expected.erase(expected.find(manifest.productSection(2)), manifest.productSection(2).size());
 
-    const RemovalResult result = remove("BonusPack2");
+    const Reported result = remove("BonusPack2");
 
     EXPECT_EQ(result.status, RemovalStatus::Removed);
     EXPECT_EQ(result.message, "done");
@@ -262,7 +271,7 @@ TEST_F(PackageRemovalTest, GameFolderAtADriveRoot) {
     writeBytes(m_drive.path() / "System" / "manifest.ini", "[A]\r\nFile=Maps\\A.unr\r\n\r\n");
     writeBytes(m_drive.path() / "Maps" / "A.unr", "x");
 
-    const RemovalResult result = PackageRemoval(m_drives, m_files).remove("C:\\", "A");
+    const Reported result = remove("A", m_files, "C:\\");
 
     EXPECT_EQ(result.status, RemovalStatus::Removed);
     EXPECT_FALSE(fs::exists(m_drive.path() / "Maps" / "A.unr"));
@@ -275,7 +284,7 @@ TEST_F(PackageRemovalTest, NameOfNoPackageChangesNothing) {
     install(manifest, {"System\\Core.u", "System\\A.u"});
 
     for (const char* name : {"B", "a", "UnrealTournament", ""}) {
-        const RemovalResult result = remove(name);
+        const Reported result = remove(name);
         EXPECT_EQ(result.status, RemovalStatus::NotInstalled);
         EXPECT_EQ(result.message, "No package named \"" + std::string(name) +
                                       "\" is installed. Nothing was changed.");
@@ -288,7 +297,7 @@ TEST_F(PackageRemovalTest, UnsafeEntryChangesNothing) {
     install(manifest, {"System\\A.u"});
     writeBytes(m_drive.path() / "Outside.u", "x");
 
-    const RemovalResult result = remove("A");
+    const Reported result = remove("A");
 
     EXPECT_EQ(result.status, RemovalStatus::UnsafeEntry);
     EXPECT_NE(result.message.find("\"File=..\\Outside.u\""), std::string::npos) << result.message;
@@ -314,9 +323,9 @@ TEST_P(PackageRemovalRefusal, RefusesBeforeTheFirstDeletion) {
     TempFolder outside;
     GetParam().prepare(game(), outside.path());
 
-    const RemovalResult result = remove("A");
+    const Reported result = remove("A");
 
-    EXPECT_EQ(result.status, RemovalStatus::CannotDelete);
+    EXPECT_EQ(result.status, RemovalStatus::Refused);
     EXPECT_EQ(result.message, "The package \"A\" was not removed: \"C:\\UT\\" + entry + "\" " +
                                   GetParam().reason + ". Nothing was changed.");
     expectUnchanged(manifest, {"System\\First.u", entry});
@@ -365,7 +374,7 @@ TEST_F(PackageRemovalTest, FailureMidwayKeepsTheManifestAndASecondRunFinishes) {
     install(manifest, {"System\\A.u", "System\\B.u"});
     FailingFileOperations failing("B.u", ErrorNumber::PermissionDenied, "The file is in use");
 
-    const RemovalResult result = remove("A", failing);
+    const Reported result = remove("A", failing);
 
     EXPECT_EQ(result.status, RemovalStatus::DeletionFailed);
     EXPECT_EQ(result.message,
@@ -418,7 +427,7 @@ TEST_P(PackageRemovalAlias, KeepsTheFileAnotherNameReaches) {
     install(manifest, {"System\\A.u", "Maps\\B.unr"});
     GetParam().prepare(game());
 
-    const RemovalResult result = remove("A");
+    const Reported result = remove("A");
 
     EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
     EXPECT_EQ(result.message, "done");
@@ -477,10 +486,10 @@ TEST_P(PackageRemovalBlocked, RefusesBeforeTheFirstDeletion) {
     install(manifest, {"System\\A.u", "Maps\\B.unr"});
     GetParam().prepare(game());
 
-    const RemovalResult result = remove("A");
+    const Reported result = remove("A");
     fs::permissions(game() / "Maps", fs::perms::all);
 
-    EXPECT_EQ(result.status, RemovalStatus::CannotDelete);
+    EXPECT_EQ(result.status, RemovalStatus::Refused);
     EXPECT_EQ(result.message, std::string("The package \"A\" was not removed: \"") +
                                   GetParam().path + "\" " + GetParam().reason +
                                   ". Nothing was changed.");
@@ -534,10 +543,10 @@ TEST_P(PackageRemovalAsOrdinaryUser, RefusesBeforeTheFirstDeletion) {
     openToAll(m_drive.path());
     fs::permissions(game() / "Maps", GetParam().mapsPermissions);
 
-    const RemovalResult result = asOrdinaryUser([&] { return remove("A"); });
+    const Reported result = asOrdinaryUser([&] { return remove("A"); });
     fs::permissions(game() / "Maps", fs::perms::all);
 
-    EXPECT_EQ(result.status, RemovalStatus::CannotDelete);
+    EXPECT_EQ(result.status, RemovalStatus::Refused);
     EXPECT_EQ(result.message, std::string("The package \"A\" was not removed: \"C:\\UT\\") +
                                   GetParam().entry + "\" " + GetParam().reason +
                                   ". Nothing was changed.");
@@ -579,10 +588,10 @@ TEST_F(PackageRemovalTest, FlushThatFailsAfterTheRenameStillReportsTheRemoval) {
     openToAll(m_drive.path());
     fs::permissions(system(), writeAndSearchOnly);
 
-    const RemovalResult result = asOrdinaryUser([&] { return remove("A"); });
+    const Reported result = asOrdinaryUser([&] { return remove("A"); });
     fs::permissions(system(), fs::perms::all);
 
-    EXPECT_EQ(result.status, RemovalStatus::Removed);
+    EXPECT_EQ(result.status, RemovalStatus::RemovedNotFlushed);
     EXPECT_EQ(result.message,
               "done, but the change may not be on the disk yet (Permission denied). If the "
               "computer loses power before it writes its cache, the package may be listed "
@@ -600,10 +609,10 @@ TEST_F(PackageRemovalTest, BackupThatCannotBeReplacedSaysTheFilesAreGone) {
         GTEST_SKIP() << "the file system keeps no immutable files";
     }
 
-    const RemovalResult result = remove("A");
+    const Reported result = remove("A");
     setImmutable(system() / "manifest.bak", false);
 
-    EXPECT_EQ(result.status, RemovalStatus::DeletionFailed);
+    EXPECT_EQ(result.status, RemovalStatus::ManifestNotReplaced);
     EXPECT_EQ(result.message,
               "The files of \"A\" were deleted, but the manifest could not be updated: "
               "Permission denied. It still lists the package: clicking Uninstall again will "
@@ -671,9 +680,9 @@ TEST_F(PackageRemovalTest, FlushFailureIsAWarningAfterTheRemoval) {
     install("[A]\r\nFile=Maps\\A.unr\r\n\r\n", {"Maps\\A.unr"});
     FailingFileOperations failing("System", ErrorNumber::PathFileAccessError, "Disk error");
 
-    const RemovalResult result = remove("A", failing);
+    const Reported result = remove("A", failing);
 
-    EXPECT_EQ(result.status, RemovalStatus::Removed);
+    EXPECT_EQ(result.status, RemovalStatus::RemovedNotFlushed);
     EXPECT_EQ(result.message.find("done, but the change may not be on the disk yet (Disk error)"),
               0U)
         << result.message;

@@ -39,9 +39,9 @@ public:
         HostFileOperations::moveFile(from, to);
     }
     void replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
-                              const fs::path& backup) override {
+                              const fs::path& backup, const fs::path& inProgress) override {
         step();
-        HostFileOperations::replaceKeepingBackup(current, replacement, backup);
+        HostFileOperations::replaceKeepingBackup(current, replacement, backup, inProgress);
     }
 
 private:

@@ -1,5 +1,5 @@
-#include "platform/ClipboardHelperCommand.h"
-#include "platform/SelectionText.h"
+#include "platform/posix/ClipboardHelperCommand.h"
+#include "platform/x11/SelectionText.h"
 
 #include <gtest/gtest.h>
 

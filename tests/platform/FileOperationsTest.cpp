@@ -211,14 +211,16 @@ TEST_F(HostFileOperationsTest, ReplaceKeepsTheOldAsBackupTheFirstTimeAndAfter) {
     writeBytes(at("manifest.ini"), "first");
     writeBytes(at("manifest.new"), "second");
 
-    m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"), at("manifest.bak"));
+    m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"), at("manifest.bak"),
+                                 at("manifest.bak.tmp"));
 
     EXPECT_EQ(readBytes(at("manifest.ini")), "second");
     EXPECT_EQ(readBytes(at("manifest.bak")), "first");
     EXPECT_FALSE(fs::exists(at("manifest.new")));
 
     writeBytes(at("manifest.new"), "third");
-    m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"), at("manifest.bak"));
+    m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"), at("manifest.bak"),
+                                 at("manifest.bak.tmp"));
 
     EXPECT_EQ(readBytes(at("manifest.ini")), "third");
     EXPECT_EQ(readBytes(at("manifest.bak")), "second");
@@ -232,7 +234,8 @@ TEST_F(HostFileOperationsTest, ReplaceOntoABackupThatIsAHardLinkOfCurrentLeavesN
     fs::create_hard_link(at("manifest.ini"), at("manifest.bak"));
     writeBytes(at("manifest.new"), "second");
 
-    m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"), at("manifest.bak"));
+    m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"), at("manifest.bak"),
+                                 at("manifest.bak.tmp"));
 
     EXPECT_EQ(readBytes(at("manifest.ini")), "second");
     EXPECT_EQ(readBytes(at("manifest.bak")), "first");
@@ -245,7 +248,7 @@ TEST_F(HostFileOperationsTest, ReplaceWithoutCurrentChangesNothing) {
 
     EXPECT_EQ(errorNumberOf([&] {
                   m_files.replaceKeepingBackup(at("manifest.ini"), at("manifest.new"),
-                                               at("manifest.bak"));
+                                               at("manifest.bak"), at("manifest.bak.tmp"));
               }),
               ErrorNumber::FileNotFound);
     EXPECT_EQ(readBytes(at("manifest.new")), "new");

@@ -9,7 +9,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/DriveTable.h"
-#include "platform/LaunchPlan.h"
+#include "platform/posix/LaunchPlan.h"
 #include "support/TempFolder.h"
 
 namespace kestrix {

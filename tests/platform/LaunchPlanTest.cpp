@@ -1,4 +1,4 @@
-#include "platform/LaunchPlan.h"
+#include "platform/posix/LaunchPlan.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <utility>
 
-#include "windows/views/ButtonView.h"
+#include "views/ButtonView.h"
 
 namespace kestrix {
 

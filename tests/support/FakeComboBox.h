@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "windows/views/ComboBoxView.h"
+#include "views/ComboBoxView.h"
 
 namespace kestrix {
 

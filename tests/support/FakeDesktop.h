@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "support/FakeWindow.h"
-#include "windows/views/ViewFactory.h"
-#include "windows/views/WindowSystem.h"
+#include "views/ViewFactory.h"
+#include "views/WindowSystem.h"
 
 namespace kestrix {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "windows/views/DriveListView.h"
+#include "views/DriveListView.h"
 
 namespace kestrix {
 

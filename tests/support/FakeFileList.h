@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "windows/views/FileListView.h"
+#include "views/FileListView.h"
 
 namespace kestrix {
 

@@ -11,8 +11,8 @@
 #include "support/FakeDirList.h"
 #include "support/FakeDriveList.h"
 #include "support/FakeFileList.h"
-#include "windows/views/FormLayout.h"
-#include "windows/views/WindowView.h"
+#include "views/FormLayout.h"
+#include "views/WindowView.h"
 
 namespace kestrix {
 

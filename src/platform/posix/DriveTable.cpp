@@ -11,8 +11,8 @@
 
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
-#include "platform/UnixFileName.h"
 #include "platform/WindowsPath.h"
+#include "platform/posix/UnixFileName.h"
 
 namespace kestrix {
 

@@ -1,6 +1,6 @@
 #include "platform/posix/HelperClipboardKeeper.h"
 
-#include "platform/ClipboardHelperCommand.h"
+#include "platform/posix/ClipboardHelperCommand.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -2,7 +2,7 @@
 
 #include "platform/ClipboardKeeper.h"
 
-#include "platform/ClipboardHelperCommand.h"
+#include "platform/posix/ClipboardHelperCommand.h"
 
 #include <chrono>
 #include <filesystem>

@@ -293,11 +293,12 @@ fs::path HostFileOperations::canonical(const fs::path& path) const {
 }
 
 void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
-                                              const fs::path& backup) {
+                                              const fs::path& backup,
+                                              const fs::path& backupInProgress) {
     // The backup is made under a name of its own first and then renamed onto
     // the old backup, so that a crash leaves either backup whole; a hard link
     // makes it without copying and without touching current.
-    const fs::path keeping = backupInProgress(backup);
+    const fs::path& keeping = backupInProgress;
     removeIfPresent(keeping);
     if (::link(current.c_str(), keeping.c_str()) != 0) {
         if (!linksUnsupported(errno)) {

@@ -315,7 +315,8 @@ fs::path HostFileOperations::canonical(const fs::path& path) const {
 }
 
 void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
-                                              const fs::path& backup) {
+                                              const fs::path& backup,
+                                              const fs::path& backupInProgress) {
     // ReplaceFileW is not used: with a backup it renames current away before
     // it moves the replacement in (its ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 is
     // the state between), so a crash there would leave no current at all.
@@ -324,7 +325,7 @@ void HostFileOperations::replaceKeepingBackup(const fs::path& current, const fs:
     // The backup is a copy made under a name of its own and then moved onto
     // the old backup: current is not touched, and a crash leaves either backup
     // whole.
-    const fs::path keeping = backupInProgress(backup);
+    const fs::path& keeping = backupInProgress;
     const std::string bytes = readFile(current);
     writeFile(keeping, {bytes}, permissions(current));
     try {

@@ -5,8 +5,8 @@
 // background process serves the text until another program takes the
 // clipboard, a clipboard manager takes it over, or the bound has passed.
 
-#include "platform/ClipboardHelperCommand.h"
 #include "platform/PlatformError.h"
+#include "platform/posix/ClipboardHelperCommand.h"
 #include "platform/x11/SelectionServer.h"
 
 #include <fcntl.h>

@@ -2,7 +2,7 @@
 
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
-#include "platform/SelectionText.h"
+#include "platform/x11/SelectionText.h"
 
 #include <poll.h>
 

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "windows/views/ButtonView.h"
+#include "views/ButtonView.h"
 
 namespace kestrix {
 

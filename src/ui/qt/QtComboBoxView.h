@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "windows/views/ComboBoxView.h"
+#include "views/ComboBoxView.h"
 
 namespace kestrix {
 

@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <vector>
 
-#include "windows/views/DirListView.h"
+#include "views/DirListView.h"
 
 namespace kestrix {
 

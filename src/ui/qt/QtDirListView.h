@@ -3,7 +3,7 @@
 #include <QListView>
 #include <functional>
 
-#include "windows/views/DirListView.h"
+#include "views/DirListView.h"
 
 namespace kestrix {
 

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <functional>
 
-#include "windows/views/DriveListView.h"
+#include "views/DriveListView.h"
 
 namespace kestrix {
 

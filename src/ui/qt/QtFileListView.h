@@ -2,7 +2,7 @@
 
 #include <QListView>
 
-#include "windows/views/FileListView.h"
+#include "views/FileListView.h"
 
 class QStringListModel;
 

@@ -10,7 +10,7 @@
 #include "ui/qt/ClassicFont.h"
 #include "ui/qt/SystemText.h"
 #include "ui/qt/Twips.h"
-#include "windows/views/FormLayout.h"
+#include "views/FormLayout.h"
 
 namespace kestrix {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-#include "windows/views/WindowView.h"
+#include "views/WindowView.h"
 
 class QRect;
 

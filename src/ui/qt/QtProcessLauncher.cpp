@@ -1,8 +1,8 @@
 #include "ui/qt/QtProcessLauncher.h"
 
 #include "platform/ErrorNumber.h"
-#include "platform/LaunchPlan.h"
 #include "platform/PlatformError.h"
+#include "platform/posix/LaunchPlan.h"
 #include "ui/qt/SystemText.h"
 
 #include <QFile>

@@ -9,14 +9,8 @@ namespace kestrix {
 namespace {
 
 std::unique_ptr<QSettings> openStore(const std::string& application) {
-#ifdef Q_OS_WIN
-    return std::make_unique<QSettings>(
-        "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\" + toQt(application),
-        QSettings::NativeFormat);
-#else
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                        toQt(application), toQt(application));
-#endif
 }
 
 QString entry(const std::string& section, const std::string& key) {

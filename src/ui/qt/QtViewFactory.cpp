@@ -14,7 +14,7 @@
 #include "ui/qt/QtFormWindow.h"
 #include "ui/qt/SystemText.h"
 #include "ui/qt/Twips.h"
-#include "windows/views/FormLayout.h"
+#include "views/FormLayout.h"
 
 namespace kestrix {
 namespace {

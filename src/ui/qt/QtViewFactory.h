@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/views/ViewFactory.h"
+#include "views/ViewFactory.h"
 
 namespace kestrix {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/views/WindowSystem.h"
+#include "views/WindowSystem.h"
 
 namespace kestrix {
 

@@ -1,25 +1,19 @@
 #include <QApplication>
+#include <QFile>
 
 #include "app/Module1.h"
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
 #include "platform/PlatformServices.h"
+#include "platform/posix/HelperClipboardKeeper.h"
 #include "ui/qt/QtClipboard.h"
 #include "ui/qt/QtMessageBox.h"
+#include "ui/qt/QtProcessLauncher.h"
 #include "ui/qt/QtSettingsStore.h"
 #include "ui/qt/QtViewFactory.h"
 #include "ui/qt/QtWindowSystem.h"
 #include "windows/Form1.h"
 #include "windows/Forms.h"
-
-#ifdef _WIN32
-#include "platform/win/WinProcessLauncher.h"
-#else
-#include "platform/posix/HelperClipboardKeeper.h"
-#include "ui/qt/QtProcessLauncher.h"
-
-#include <QFile>
-#endif
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -32,21 +26,12 @@ int main(int argc, char* argv[]) {
     const kestrix::DriveTable drives = kestrix::DriveTable::fromSystem();
     kestrix::QtSettingsStore settings;
     kestrix::QtMessageBox messageBox;
-#ifdef _WIN32
-    // Windows keeps clipboard text after its program has ended.
-    kestrix::QtClipboard clipboard;
-#else
-    // X11 does not: kestrix-clipboard, beside the program, keeps serving it.
+    // X11 forgets clipboard text when its program ends: kestrix-clipboard,
+    // beside the program, keeps serving it.
     kestrix::HelperClipboardKeeper clipboardKeeper(
         QFile::encodeName(QApplication::applicationDirPath() + "/kestrix-clipboard").toStdString());
     kestrix::QtClipboard clipboard(&clipboardKeeper);
-#endif
-#ifdef _WIN32
-    // Windows finds the setup tool in the command line by its own rules.
-    kestrix::WinProcessLauncher processLauncher;
-#else
     kestrix::QtProcessLauncher processLauncher(drives);
-#endif
     kestrix::HostFileOperations files;
     kestrix::QtWindowSystem windowSystem;
     kestrix::Module1 module({settings, messageBox, clipboard, processLauncher, drives, files},

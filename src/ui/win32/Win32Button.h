@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "ui/win32/Win32Control.h"
-#include "windows/views/ButtonView.h"
+#include "views/ButtonView.h"
 
 namespace kestrix {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ui/win32/Win32Window.h"
-#include "windows/views/FormLayout.h"
+#include "views/FormLayout.h"
 
 namespace kestrix {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ui/win32/Win32Control.h"
-#include "windows/views/DirListView.h"
+#include "views/DirListView.h"
 
 namespace kestrix {
 

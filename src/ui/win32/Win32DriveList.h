@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "ui/win32/Win32Control.h"
-#include "windows/views/DriveListView.h"
+#include "views/DriveListView.h"
 
 namespace kestrix {
 

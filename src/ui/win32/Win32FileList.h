@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/win32/Win32Control.h"
-#include "windows/views/FileListView.h"
+#include "views/FileListView.h"
 
 namespace kestrix {
 

@@ -2,7 +2,7 @@
 
 #include "ui/win32/DialogFont.h"
 #include "ui/win32/ScreenScale.h"
-#include "windows/views/ViewFactory.h"
+#include "views/ViewFactory.h"
 
 namespace kestrix {
 

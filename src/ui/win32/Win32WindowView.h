@@ -7,8 +7,8 @@
 #include "ui/win32/ScreenScale.h"
 #include "ui/win32/Win32Control.h"
 #include "ui/win32/Win32Window.h"
-#include "windows/views/FormLayout.h"
-#include "windows/views/WindowView.h"
+#include "views/FormLayout.h"
+#include "views/WindowView.h"
 
 namespace kestrix {
 

@@ -14,6 +14,7 @@
 #include "platform/PlatformError.h"
 #include "platform/win/Utf16.h"
 #include "platform/win/WinTempFolder.h"
+#include "windows/RemovalMessage.h"
 
 namespace kestrix {
 namespace {
@@ -63,12 +64,12 @@ public:
     fs::perms permissions(const fs::path& path) const override { return m_host.permissions(path); }
     fs::path canonical(const fs::path& path) const override { return m_host.canonical(path); }
     void replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
-                              const fs::path& backup) override {
+                              const fs::path& backup, const fs::path& inProgress) override {
         const HANDLE scanner = CreateFileW(replacement.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                            nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
         try {
-            m_host.replaceKeepingBackup(current, replacement, backup);
+            m_host.replaceKeepingBackup(current, replacement, backup, inProgress);
         } catch (const PlatformError&) {
             CloseHandle(scanner);
             throw;
@@ -100,8 +101,11 @@ protected:
         }
     }
 
-    RemovalResult remove(FileOperations& files) {
+    RemovalOutcome remove(FileOperations& files) {
         return PackageRemoval(m_drives, files).remove(m_gameDir, "FooPack");
+    }
+    static std::string said(const RemovalOutcome& result) {
+        return RemovalMessage::of("FooPack", result);
     }
 
     void expectUnchanged() {
@@ -137,10 +141,10 @@ protected:
 };
 
 TEST_F(WinPackageRemovalTest, FirstRemovalMakesTheBackup) {
-    const RemovalResult result = remove(m_files);
+    const RemovalOutcome result = remove(m_files);
 
-    EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
-    EXPECT_EQ(result.message, "done");
+    EXPECT_EQ(result.status, RemovalStatus::Removed) << said(result);
+    EXPECT_EQ(said(result), "done");
     expectRemoved();
 }
 
@@ -154,9 +158,9 @@ TEST_F(WinPackageRemovalTest, TheOldBackupMakesWayEvenWhenReadOnly) {
         writeBytes(m_bak, "the backup of an earlier removal");
         setReadOnly(m_bak, readOnly);
 
-        const RemovalResult result = remove(m_files);
+        const RemovalOutcome result = remove(m_files);
 
-        EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
+        EXPECT_EQ(result.status, RemovalStatus::Removed) << said(result);
         expectRemoved();
     }
 }
@@ -164,9 +168,9 @@ TEST_F(WinPackageRemovalTest, TheOldBackupMakesWayEvenWhenReadOnly) {
 TEST_F(WinPackageRemovalTest, AReadOnlyManifestIsReplacedAndStaysReadOnly) {
     setReadOnly(m_ini, true);
 
-    const RemovalResult result = remove(m_files);
+    const RemovalOutcome result = remove(m_files);
 
-    EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
+    EXPECT_EQ(result.status, RemovalStatus::Removed) << said(result);
     expectRemoved();
     EXPECT_TRUE(isReadOnly(m_ini));
 }
@@ -175,11 +179,11 @@ TEST_F(WinPackageRemovalTest, AReadOnlyFileIsRefusedBeforeAnythingChanges) {
     // Listed after System\Foo.u, which would go first.
     setReadOnly(m_game / L"Maps" / L"DM-Foo][.unr", true);
 
-    const RemovalResult result = remove(m_files);
+    const RemovalOutcome result = remove(m_files);
 
-    EXPECT_EQ(result.status, RemovalStatus::CannotDelete);
-    EXPECT_NE(result.message.find(m_gameDir + "\\Maps\\DM-Foo][.unr"), std::string::npos)
-        << result.message;
+    EXPECT_EQ(result.status, RemovalStatus::Refused);
+    EXPECT_NE(said(result).find(m_gameDir + "\\Maps\\DM-Foo][.unr"), std::string::npos)
+        << said(result);
     expectUnchanged();
     EXPECT_FALSE(fs::exists(m_bak));
     EXPECT_FALSE(fs::exists(m_new));
@@ -188,19 +192,19 @@ TEST_F(WinPackageRemovalTest, AReadOnlyFileIsRefusedBeforeAnythingChanges) {
 TEST_F(WinPackageRemovalTest, AManifestThatCannotBeSwappedStaysWholeAndTheMessageSaysSo) {
     ScannedReplacement scanned;
 
-    const RemovalResult result = remove(scanned);
+    const RemovalOutcome result = remove(scanned);
 
     // The files went first, and the manifest still lists them: Uninstall
     // again finishes the removal.
-    EXPECT_EQ(result.status, RemovalStatus::DeletionFailed);
-    EXPECT_EQ(result.message.find("The files of \"FooPack\" were deleted, but the manifest could "
-                                  "not be updated: "),
+    EXPECT_EQ(result.status, RemovalStatus::ManifestNotReplaced);
+    EXPECT_EQ(said(result).find("The files of \"FooPack\" were deleted, but the manifest could "
+                                "not be updated: "),
               0U)
-        << result.message;
-    EXPECT_NE(result.message.find("It still lists the package: clicking Uninstall again will "
-                                  "finish the removal."),
+        << said(result);
+    EXPECT_NE(said(result).find("It still lists the package: clicking Uninstall again will "
+                                "finish the removal."),
               std::string::npos)
-        << result.message;
+        << said(result);
     EXPECT_FALSE(fs::exists(m_game / fooFiles[0]));
     EXPECT_EQ(readBytes(m_ini), manifest);
     EXPECT_EQ(remove(m_files).status, RemovalStatus::Removed);
@@ -215,9 +219,9 @@ TEST_F(WinPackageRemovalTest, ANameWithTrailingDotsReachesTheFileWithout) {
         "File=System\\Foo.u\r\n\r\n";
     writeBytes(m_ini, kept + dots);
 
-    const RemovalResult result = PackageRemoval(m_drives, m_files).remove(m_gameDir, "Dots");
+    const RemovalOutcome result = PackageRemoval(m_drives, m_files).remove(m_gameDir, "Dots");
 
-    EXPECT_EQ(result.status, RemovalStatus::Removed) << result.message;
+    EXPECT_EQ(result.status, RemovalStatus::Removed) << said(result);
     EXPECT_EQ(readBytes(m_ini), kept);
     EXPECT_EQ(readBytes(m_bak), kept + dots);
     EXPECT_TRUE(fs::exists(m_game / L"System" / L"Core.u"));
@@ -232,12 +236,12 @@ TEST_F(WinPackageRemovalTest, AFolderThatCannotBeFlushedStillReportsTheRemoval) 
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
-    const RemovalResult result = remove(m_files);
+    const RemovalOutcome result = remove(m_files);
     CloseHandle(holder);
 
-    EXPECT_EQ(result.status, RemovalStatus::Removed);
-    EXPECT_EQ(result.message.find("done, but the change may not be on the disk yet ("), 0U)
-        << result.message;
+    EXPECT_EQ(result.status, RemovalStatus::RemovedNotFlushed);
+    EXPECT_EQ(said(result).find("done, but the change may not be on the disk yet ("), 0U)
+        << said(result);
     expectRemoved();
 }
 

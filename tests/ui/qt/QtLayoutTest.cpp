@@ -6,10 +6,10 @@
 #include <QTest>
 
 #include "ui/qt/QtViewFactory.h"
+#include "views/FormLayout.h"
 #include "windows/Form1.h"
 #include "windows/Form2.h"
 #include "windows/Form3.h"
-#include "windows/views/FormLayout.h"
 
 using namespace kestrix;
 

@@ -17,7 +17,7 @@
 #include "ui/qt/QtFormWindow.h"
 #include "ui/qt/QtMessageBox.h"
 #include "ui/qt/QtWindowSystem.h"
-#include "windows/views/FormLayout.h"
+#include "views/FormLayout.h"
 
 using namespace kestrix;
 

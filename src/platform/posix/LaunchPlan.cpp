@@ -1,4 +1,4 @@
-#include "platform/LaunchPlan.h"
+#include "platform/posix/LaunchPlan.h"
 
 #include "platform/CodePage.h"
 #include "platform/DriveTable.h"

@@ -1,4 +1,4 @@
-#include "platform/SelectionText.h"
+#include "platform/x11/SelectionText.h"
 
 namespace kestrix {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "windows/views/FormLayout.h"
-#include "windows/views/FormViews.h"
+#include "views/FormLayout.h"
+#include "views/FormViews.h"
 
 namespace kestrix {
 

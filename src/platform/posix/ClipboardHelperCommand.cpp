@@ -1,4 +1,4 @@
-#include "platform/ClipboardHelperCommand.h"
+#include "platform/posix/ClipboardHelperCommand.h"
 
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"

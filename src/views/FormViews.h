@@ -6,12 +6,12 @@
 #include <utility>
 #include <variant>
 
-#include "windows/views/ButtonView.h"
-#include "windows/views/ComboBoxView.h"
-#include "windows/views/DirListView.h"
-#include "windows/views/DriveListView.h"
-#include "windows/views/FileListView.h"
-#include "windows/views/WindowView.h"
+#include "views/ButtonView.h"
+#include "views/ComboBoxView.h"
+#include "views/DirListView.h"
+#include "views/DriveListView.h"
+#include "views/FileListView.h"
+#include "views/WindowView.h"
 
 namespace kestrix {
 

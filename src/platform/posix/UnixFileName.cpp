@@ -1,4 +1,4 @@
-#include "platform/UnixFileName.h"
+#include "platform/posix/UnixFileName.h"
 
 #include <cstdio>
 
