@@ -14,24 +14,21 @@ namespace kestrix {
 Module1::Module1(PlatformServices services, WindowSystem& windowSystem)
     : m_services(services), m_windowSystem(windowSystem) {}
 
-std::string Module1::storedGameDir() const {
-    return m_services.settings.get(SettingsKeys::Application, SettingsKeys::GameDirSection,
-                                   SettingsKeys::Key);
+namespace {
+
+const char* sectionOf(RememberedFolder folder) {
+    return folder == RememberedFolder::Game ? SettingsKeys::GameDirSection
+                                            : SettingsKeys::PackageDirSection;
 }
 
-void Module1::storeGameDir(const std::string& dir) {
-    m_services.settings.save(SettingsKeys::Application, SettingsKeys::GameDirSection,
-                             SettingsKeys::Key, dir);
+}  // namespace
+
+std::string Module1::stored(RememberedFolder folder) const {
+    return m_services.settings.get(SettingsKeys::Application, sectionOf(folder), SettingsKeys::Key);
 }
 
-std::string Module1::storedPackageDir() const {
-    return m_services.settings.get(SettingsKeys::Application, SettingsKeys::PackageDirSection,
-                                   SettingsKeys::Key);
-}
-
-void Module1::storePackageDir(const std::string& dir) {
-    m_services.settings.save(SettingsKeys::Application, SettingsKeys::PackageDirSection,
-                             SettingsKeys::Key, dir);
+void Module1::store(RememberedFolder folder, const std::string& dir) {
+    m_services.settings.save(SettingsKeys::Application, sectionOf(folder), SettingsKeys::Key, dir);
 }
 
 void Module1::runHandler(const std::function<void()>& handler) {

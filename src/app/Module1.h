@@ -11,6 +11,9 @@ namespace kestrix {
 class PlatformError;
 class WindowSystem;
 
+// The two folders the program remembers between runs.
+enum class RememberedFolder { Game, Package };
+
 // The process-wide part of the program: the state the windows share, the
 // services they use, the two remembered settings, and the only ways the
 // program ends.
@@ -22,10 +25,8 @@ public:
     PlatformServices& services() { return m_services; }
     WindowSystem& windowSystem() { return m_windowSystem; }
 
-    std::string storedGameDir() const;
-    void storeGameDir(const std::string& dir);
-    std::string storedPackageDir() const;
-    void storePackageDir(const std::string& dir);
+    std::string stored(RememberedFolder folder) const;
+    void store(RememberedFolder folder, const std::string& dir);
 
     // Runs one window handler. An error that the handler does not trap ends
     // here, in FatalErrorReport, so that nothing is thrown through the event

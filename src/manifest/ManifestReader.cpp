@@ -1,5 +1,6 @@
 #include "manifest/ManifestReader.h"
 
+#include "manifest/ManifestText.h"
 #include "platform/ErrorNumber.h"
 #include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
@@ -12,8 +13,6 @@ void ManifestReader::open(const std::filesystem::path& path) {
 }
 
 namespace {
-
-constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool isUtf16(std::string_view text) {
     return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
@@ -30,7 +29,9 @@ void ManifestReader::openText(std::string_view text) {
             "ANSI text, or put back manifest.bak.");
     }
     m_text = text;
-    m_position = text.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark.size() : 0;
+    m_position = text.starts_with(ManifestText::utf8ByteOrderMark)
+                     ? ManifestText::utf8ByteOrderMark.size()
+                     : 0;
     m_lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
 }
 

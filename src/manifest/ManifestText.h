@@ -2,13 +2,16 @@
 
 #include <string_view>
 
+#include "platform/Blank.h"
+
 namespace kestrix::ManifestText {
 
-// The blanks of a manifest line: what may stand around a header or an entry
-// and what an empty line may hold.
-constexpr bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+// A manifest saved as UTF-8 by an editor may start with this mark; the game
+// writes none, and a reader steps over it.
+inline constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The blanks of a manifest line (see isBlank) are what may stand around a
+// header or an entry and what an empty line may hold.
 
 constexpr std::string_view withoutLeadingBlanks(std::string_view text) {
     std::size_t first = 0;

@@ -9,16 +9,14 @@ namespace kestrix {
 
 namespace {
 
-constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-
 constexpr std::array<std::string_view, 4> reservedSections = {"Setup", "UnrealTournament",
                                                               "RefCounts", "Unreal Tournament"};
 
 }  // namespace
 
 std::optional<std::string_view> SectionHeader::nameOf(std::string_view line) {
-    if (line.starts_with(byteOrderMark)) {
-        line.remove_prefix(byteOrderMark.size());
+    if (line.starts_with(ManifestText::utf8ByteOrderMark)) {
+        line.remove_prefix(ManifestText::utf8ByteOrderMark.size());
     }
     line = ManifestText::withoutLeadingBlanks(line);
     if (!line.starts_with('[')) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -9,6 +10,8 @@
 #include "platform/CodePage.h"
 
 namespace kestrix {
+
+class PlatformError;
 
 // A drive as the Windows side of the program sees it: a letter and the host
 // folder it stands for (on Windows the system's drives stand for their own
@@ -75,6 +78,28 @@ public:
     std::string processCurrentDirectory() const;
 
 private:
+    // Lexically normal, without the trailing separator that would add an
+    // empty last component and spoil comparisons by component ("C:\UT\" is
+    // "C:\UT", as the directory lists show their paths); a root keeps its own.
+    static std::filesystem::path normalFolder(const std::filesystem::path& path);
+    // Whether two names of a host path are one, as the host compares them.
+    static bool sameName(const std::filesystem::path& a, const std::filesystem::path& b);
+    // The number of leading components of path that folder holds, or nothing
+    // when folder is neither path nor an ancestor of it by whole components.
+    static std::optional<std::ptrdiff_t> prefixLength(const std::filesystem::path& folder,
+                                                      const std::filesystem::path& path);
+    const Drive* findDrive(char letter) const;
+    // The drive whose folder holds path most specifically, with the number of
+    // path's leading names it holds; nothing when no drive holds it.
+    const Drive* holdingDrive(const std::filesystem::path& path, std::ptrdiff_t& heldNames) const;
+    // How many leading names of path the drive's folder holds, as this host
+    // sees it, or nothing.
+    std::optional<std::ptrdiff_t> heldLength(const Drive& drive,
+                                             const std::filesystem::path& path) const;
+    // BadFileName for a path that holds a name the code page cannot write,
+    // given with each such character spelled out.
+    PlatformError unwritableName(const std::string& describedPath) const;
+
     std::vector<Drive> m_drives;
     std::filesystem::path m_processCurrentDirectory;
     const CodePage* m_codePage;

@@ -1,5 +1,6 @@
 #include "platform/WindowsCommandLine.h"
 
+#include "platform/Blank.h"
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 
@@ -8,10 +9,6 @@
 namespace kestrix::WindowsCommandLine {
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 // Only the last component counts: "C:\Mods.old\setup" still gets ".exe".
 bool hasExtension(std::string_view name) {

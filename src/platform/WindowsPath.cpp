@@ -36,16 +36,17 @@ std::vector<std::string> components(std::string_view path) {
     return names;
 }
 
+char upperCaseLetter(char letter) {
+    return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
 std::optional<char> driveLetter(std::string_view path) {
     if (path.size() < 2 || path[1] != ':') {
         return std::nullopt;
     }
-    const char c = path[0];
-    if (c >= 'a' && c <= 'z') {
-        return static_cast<char>(c - 'a' + 'A');
-    }
-    if (c >= 'A' && c <= 'Z') {
-        return c;
+    const char letter = upperCaseLetter(path[0]);
+    if (letter >= 'A' && letter <= 'Z') {
+        return letter;
     }
     return std::nullopt;
 }

@@ -17,6 +17,9 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // separators are harmless and yield no empty names.
 std::vector<std::string> components(std::string_view path);
 
+// A drive letter in upper case; anything else as it is.
+char upperCaseLetter(char letter);
+
 // The upper-case letter of a text that begins with a drive ("c:", "C:\UT"),
 // or nothing.
 std::optional<char> driveLetter(std::string_view path);

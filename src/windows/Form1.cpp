@@ -45,7 +45,7 @@ void Form1::load() {
     CenterOnScreen(window());
     AppState& state = module().state();
     Dir1.setPath(module().services().drives.processCurrentDirectory());
-    const std::string stored = module().storedGameDir();
+    const std::string stored = module().stored(RememberedFolder::Game);
     if (!stored.empty()) {
         state.SavedGameDir = stored;
         state.SavedGameDrive = stored.substr(0, 1);
@@ -75,7 +75,7 @@ void Form1::goOn(ClassicForm& next) {
     state.CurrentDrive = Drive1.drive();
     state.GameDir = Dir1.path();
     hideForm();
-    module().storeGameDir(state.GameDir);
+    module().store(RememberedFolder::Game, state.GameDir);
     next.showModal(*this);
     // Closing the next window by its frame brings the user back here rather
     // than leaving a program running with no window.

@@ -49,7 +49,7 @@ Form2::Form2(Module1& module, ViewFactory& factory)
 void Form2::load() {
     CenterOnScreen(window());
     AppState& state = module().state();
-    const std::string stored = module().storedPackageDir();
+    const std::string stored = module().stored(RememberedFolder::Package);
     bool opened = false;
     if (!stored.empty()) {
         state.SavedPackageDir = stored;
@@ -90,7 +90,7 @@ void Form2::command1Click() {
     AppState& state = module().state();
     state.PackageDir = Dir2.path();
     state.PackageFile = File1.fileName();
-    module().storePackageDir(state.PackageDir);
+    module().store(RememberedFolder::Package, state.PackageDir);
     // A native Linux game has no setup tool to hand the package to.
     if (SelfInstall self(module(), m_factory); self.applies()) {
         self.run(*this);
@@ -105,7 +105,7 @@ void Form2::RunMe() {
     PlatformServices& services = module().services();
     try {
         services.clipboard.clear();
-        state.ClipboardGameDir = module().storedGameDir();
+        state.ClipboardGameDir = module().stored(RememberedFolder::Game);
         services.clipboard.setText(state.ClipboardGameDir);
         services.processLauncher.start(
             setupCommandLine(state.GameDir, state.PackageDir, state.PackageFile));

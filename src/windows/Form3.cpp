@@ -38,12 +38,12 @@ Form3::Form3(Module1& module, ViewFactory& factory, Forms& forms)
 void Form3::load() {
     CenterOnScreen(window());
     AppState& state = module().state();
-    if (module().storedGameDir().empty()) {
+    if (module().stored(RememberedFolder::Game).empty()) {
         hideForm();
         m_forms.form1().showModal(*this);
         return;
     }
-    state.SavedGameDir = module().storedGameDir();
+    state.SavedGameDir = module().stored(RememberedFolder::Game);
     // A window closed by its frame loads anew: the list must not grow.
     Combo1.clear();
     // A game folder without a readable manifest is a mistake the user can

@@ -84,15 +84,15 @@ TEST(Module1, EndHidesEveryWindowEndsOnceAndNoHandlerRunsAfterIt) {
 
 TEST(Module1, StoresTheTwoDirectoriesUnderTheApplicationsNameAndTheirSections) {
     Module1Rig rig;
-    EXPECT_TRUE(rig.module.storedGameDir().empty());
-    rig.module.storeGameDir("C:\\UT");
-    rig.module.storePackageDir("D:\\Mods");
+    EXPECT_TRUE(rig.module.stored(RememberedFolder::Game).empty());
+    rig.module.store(RememberedFolder::Game, "C:\\UT");
+    rig.module.store(RememberedFolder::Package, "D:\\Mods");
     // Earlier versions stored them under these names, so they must not change.
     EXPECT_EQ(rig.settings.get("KESTRIX", "UTPath", "Path"), "C:\\UT");
     EXPECT_EQ(rig.settings.get("KESTRIX", "UMODPath", "Path"), "D:\\Mods");
     EXPECT_EQ(rig.settings.values.size(), 2U);
-    EXPECT_EQ(rig.module.storedGameDir(), "C:\\UT");
-    EXPECT_EQ(rig.module.storedPackageDir(), "D:\\Mods");
+    EXPECT_EQ(rig.module.stored(RememberedFolder::Game), "C:\\UT");
+    EXPECT_EQ(rig.module.stored(RememberedFolder::Package), "D:\\Mods");
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(Form1, OpensCentredOnTheStoredDirectoryOrTheCurrentOne) {
         if (start.exists) {
             rig.makeFolder(start.stored);
         }
-        rig.module.storeGameDir(start.stored);
+        rig.module.store(RememberedFolder::Game, start.stored);
         Form1& form = rig.forms.form1();
         FakeWindow& window = FormTestRig::fake(form);
         window.outer = {5850, 4950};
@@ -39,7 +39,7 @@ TEST(Form1, OpensCentredOnTheStoredDirectoryOrTheCurrentOne) {
         EXPECT_EQ(form.Dir1.path(), start.opensOn);
         const char drive = static_cast<char>(start.opensOn[0] - 'A' + 'a');
         EXPECT_EQ(form.Drive1.drive().substr(0, 2), (std::string{drive, ':'})) << start.stored;
-        EXPECT_EQ(rig.module.storedGameDir(), start.stored);
+        EXPECT_EQ(rig.module.stored(RememberedFolder::Game), start.stored);
         if (*start.stored != '\0') {
             EXPECT_EQ(rig.module.state().SavedGameDir, start.stored);
             EXPECT_EQ(rig.module.state().SavedGameDrive, std::string(start.stored, 1));
@@ -82,7 +82,8 @@ TEST(Form1, GoingOnStoresTheDirectoryThenShowsTheNextWindowModallyAndComesBack) 
         rig.desktop.whileShownModally([&] {
             const FakeWindow& shown = FormTestRig::fake(next);
             sawNextModal = shown.shown && shown.modal && shown.owner == &form.window() &&
-                           !FormTestRig::fake(form).shown && rig.module.storedGameDir() == "D:\\UT";
+                           !FormTestRig::fake(form).shown &&
+                           rig.module.stored(RememberedFolder::Game) == "D:\\UT";
         });
         FormTestRig::fake(form).buttons.at(button).click();
         EXPECT_TRUE(sawNextModal) << button;
@@ -105,7 +106,7 @@ TEST(Form1, ExitAndTheFrameEndTheProgramWithNothingStored) {
         }
         EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0}) << byFrame;
         EXPECT_FALSE(FormTestRig::fake(form).shown);
-        EXPECT_TRUE(rig.module.storedGameDir().empty());
+        EXPECT_TRUE(rig.module.stored(RememberedFolder::Game).empty());
     }
 }
 

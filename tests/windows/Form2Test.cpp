@@ -16,7 +16,7 @@ class InstallerRig : public FormTestRig {
 public:
     explicit InstallerRig(const std::string& gameDir = "D:\\UT") {
         module.state().GameDir = makeFolder(gameDir);
-        module.storeGameDir(gameDir);
+        module.store(RememberedFolder::Game, gameDir);
     }
 
     // Opens the installer and runs the step while it is shown.
@@ -45,7 +45,7 @@ TEST(Form2, OpensOnTheStoredPackageDirectoryOrTheGameDirectory) {
         if (opening.exists) {
             rig.makeFile(std::string(opening.stored) + "\\Pack.umod");
         }
-        rig.module.storePackageDir(opening.stored);
+        rig.module.store(RememberedFolder::Package, opening.stored);
         bool shown = false;
         rig.withInstaller([&](Form2& form, FakeWindow& window) {
             shown = window.shown;
@@ -131,7 +131,7 @@ TEST(Form2, InstallStartsTheSetupToolAndEndsExitOnlyEnds) {
         EXPECT_EQ(rig.messageBox.shown, *install.message == '\0'
                                             ? std::vector<std::string>{}
                                             : std::vector<std::string>{install.message});
-        EXPECT_EQ(rig.module.storedPackageDir(), installs ? "D:\\My Mods" : "");
+        EXPECT_EQ(rig.module.stored(RememberedFolder::Package), installs ? "D:\\My Mods" : "");
         EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0});
         if (installs) {
             EXPECT_TRUE(rig.clipboard.cleared);

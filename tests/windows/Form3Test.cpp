@@ -29,7 +29,7 @@ public:
                                  "D:\\UT\\System\\Foo.u", "D:\\UT\\Maps\\DM-Bar][.unr"}) {
             makeFile(file, "data");
         }
-        module.storeGameDir("D:\\UT");
+        module.store(RememberedFolder::Game, "D:\\UT");
     }
 
     void withUninstaller(const std::function<void(FakeWindow&, FakeComboBox&)>& step) {
@@ -60,7 +60,7 @@ TEST(Form3, LoadListsTheInstalledPackagesOnceWithNothingChosen) {
     FormTestRig empty;
     // Its System folder is there, so that Windows too says the file is missing.
     empty.makeFolder("D:\\NotTheGame\\System");
-    empty.module.storeGameDir("D:\\NotTheGame");
+    empty.module.store(RememberedFolder::Game, "D:\\NotTheGame");
     Form3& form = empty.forms.form3();
     empty.whileShown(form, [&] {
         EXPECT_TRUE(FormTestRig::fake(form).shown);
@@ -87,7 +87,7 @@ TEST(Form3, UninstallRemovesAPackageNamedInTheCodePage) {
         rig.host(rig.makeFolder("D:\\UT\\Maps")) / FormTestRig::diskName("DM-\u00e9t\u00e9.unr");
     writeBytes(removed, "data");
     rig.makeFile("D:\\UT\\Maps\\Caf\xE9.unr", "data");
-    rig.module.storeGameDir("D:\\UT");
+    rig.module.store(RememberedFolder::Game, "D:\\UT");
     Form3& form = rig.forms.form3();
     rig.whileShown(form, [&] {
         FakeComboBox& combo = FormTestRig::fake(form).comboBoxes.at("Combo1");

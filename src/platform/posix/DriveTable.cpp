@@ -20,20 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char upperCase(char letter) {
-    return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
-}
-
-// Lexically normal, without the trailing separator that would add an empty
-// last component and spoil comparisons by component.
-fs::path normalFolder(const fs::path& path) {
-    fs::path normal = path.lexically_normal();
-    if (normal.has_relative_path() && !normal.has_filename()) {
-        normal = normal.parent_path();
-    }
-    return normal;
-}
-
 // Sorted, so that a lookup among names differing only in case picks the same
 // one on every run, whatever order the file system lists them in.
 std::vector<std::string> entryNames(const fs::path& folder, std::error_code& error) {
@@ -101,69 +87,20 @@ std::vector<std::string> withoutDots(const std::vector<std::string>& names) {
     return resolved;
 }
 
-// The number of leading components of path that root holds, or nothing when
-// root is not an ancestor (or the same folder) by whole components.
-std::optional<std::ptrdiff_t> prefixLength(const fs::path& root, const fs::path& path) {
-    const auto [rootEnd, pathEnd] =
-        std::mismatch(root.begin(), root.end(), path.begin(), path.end());
-    if (rootEnd != root.end()) {
-        return std::nullopt;
-    }
-    return std::distance(path.begin(), pathEnd);
+}  // namespace
+
+bool DriveTable::sameName(const fs::path& a, const fs::path& b) {
+    return a == b;
 }
 
 // A drive's folder may be reached through a link (dosdevices/c: is one), so
 // both its spelling and its real location count.
-std::optional<std::ptrdiff_t> coveredLength(const fs::path& root, const fs::path& path) {
+std::optional<std::ptrdiff_t> DriveTable::heldLength(const Drive& drive,
+                                                     const fs::path& path) const {
     std::error_code error;
-    const fs::path canonical = fs::weakly_canonical(root, error);
-    const std::optional<std::ptrdiff_t> spelled = prefixLength(root, path);
+    const fs::path canonical = fs::weakly_canonical(drive.root, error);
+    const std::optional<std::ptrdiff_t> spelled = prefixLength(drive.root, path);
     return error ? spelled : std::max(spelled, prefixLength(normalFolder(canonical), path));
-}
-
-const Drive* findDrive(const std::vector<Drive>& drives, char letter) {
-    const auto drive = std::find_if(drives.begin(), drives.end(),
-                                    [letter](const Drive& d) { return d.letter == letter; });
-    return drive == drives.end() ? nullptr : &*drive;
-}
-
-// A name the code page cannot write is reported with the whole path, each
-// character it lacks spelled as its number, rather than garbled into a name
-// that could be another file's.
-PlatformError unwritableName(std::string windows, fs::path::iterator name, fs::path::iterator end,
-                             const CodePage& codePage) {
-    for (auto rest = name; rest != end; ++rest) {
-        if (rest != name) {
-            windows += '\\';
-        }
-        windows += UnixFileName::describe(rest->native(), codePage);
-    }
-    return PlatformError(ErrorNumber::BadFileName,
-                         "The name \"" + windows + "\" holds characters that " + codePage.name() +
-                             ", this system's code page, cannot write, so Windows programs such "
-                             "as the game's tools cannot reach it. Rename it, or choose another "
-                             "folder.");
-}
-
-// Where a dosdevices link leads; a relative target is read from the
-// dosdevices folder as Wine reads it. The drive's folder may be missing.
-fs::path linkTarget(const fs::path& dosdevices, const fs::path& target) {
-    std::error_code error;
-    const fs::path resolved = fs::weakly_canonical(dosdevices / target, error);
-    return error ? normalFolder(dosdevices / target) : normalFolder(resolved);
-}
-
-}  // namespace
-
-DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory,
-                       const CodePage& codePage)
-    : m_drives(std::move(drives)),
-      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))),
-      m_codePage(&codePage) {
-    for (Drive& drive : m_drives) {
-        drive.letter = upperCase(drive.letter);
-        drive.root = normalFolder(fs::absolute(drive.root));
-    }
 }
 
 DriveTable DriveTable::fromSystem() {
@@ -177,10 +114,14 @@ DriveTable DriveTable::fromSystem() {
             if (name.size() != 2 || name[0] < 'a' || name[0] > 'z' || name[1] != ':') {
                 continue;
             }
+            // A relative target is read from the dosdevices folder, as Wine
+            // reads it; the drive's folder may be missing.
             std::error_code error;
             const fs::path target = fs::read_symlink(dosdevices / name, error);
             if (!error) {
-                roots[upperCase(name[0])] = linkTarget(dosdevices, target);
+                const fs::path resolved = fs::weakly_canonical(dosdevices / target, error);
+                roots[WindowsPath::upperCaseLetter(name[0])] =
+                    normalFolder(error ? dosdevices / target : resolved);
             }
         }
     }
@@ -196,7 +137,7 @@ DriveTable DriveTable::fromSystem() {
 }
 
 bool DriveTable::isReady(char letter) const {
-    const Drive* drive = findDrive(m_drives, upperCase(letter));
+    const Drive* drive = findDrive(letter);
     std::error_code error;
     return drive != nullptr && fs::is_directory(drive->root, error);
 }
@@ -227,7 +168,7 @@ fs::path DriveTable::toHost(std::string_view windowsPath) const {
 
     // Once a name is not found its folder does not exist, so every later name
     // is taken as written too.
-    fs::path host = findDrive(m_drives, letter)->root;
+    fs::path host = findDrive(letter)->root;
     for (const std::string& name : withoutDots(names)) {
         host /= findEntry(host, name, *m_codePage)
                     .value_or(UnixFileName::fromWindows(name, *m_codePage));
@@ -237,15 +178,8 @@ fs::path DriveTable::toHost(std::string_view windowsPath) const {
 
 std::string DriveTable::toWindows(const fs::path& hostPath) const {
     const fs::path path = normalFolder(m_processCurrentDirectory / hostPath);
-    const Drive* best = nullptr;
     std::ptrdiff_t bestLength = 0;
-    for (const Drive& drive : m_drives) {
-        const std::optional<std::ptrdiff_t> length = coveredLength(drive.root, path);
-        if (length && (best == nullptr || *length > bestLength)) {
-            best = &drive;
-            bestLength = *length;
-        }
-    }
+    const Drive* best = holdingDrive(path, bestLength);
     if (best == nullptr) {
         throw PlatformError(
             ErrorNumber::PathNotFound,
@@ -261,7 +195,13 @@ std::string DriveTable::toWindows(const fs::path& hostPath) const {
         }
         const std::optional<std::string> windowsName = nameOf(*name);
         if (!windowsName) {
-            throw unwritableName(windows, name, path.end(), *m_codePage);
+            for (auto rest = name; rest != path.end(); ++rest) {
+                if (rest != name) {
+                    windows += '\\';
+                }
+                windows += describe(*rest);
+            }
+            throw unwritableName(windows);
         }
         windows += *windowsName;
     }
@@ -274,18 +214,6 @@ std::optional<std::string> DriveTable::nameOf(const fs::path& hostName) const {
 
 std::string DriveTable::describe(const fs::path& hostName) const {
     return UnixFileName::describe(hostName.native(), *m_codePage);
-}
-
-std::string DriveTable::currentDirectory(char letter) const {
-    const std::string current = processCurrentDirectory();
-    if (current[0] == upperCase(letter)) {
-        return current;
-    }
-    return std::string{upperCase(letter), ':', '\\'};
-}
-
-std::string DriveTable::processCurrentDirectory() const {
-    return toWindows(m_processCurrentDirectory);
 }
 
 }  // namespace kestrix

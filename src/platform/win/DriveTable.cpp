@@ -27,10 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char upperCase(char letter) {
-    return (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
-}
-
 fs::path rootOf(char letter) {
     return fs::path(std::wstring{static_cast<wchar_t>(letter), L':', L'\\'});
 }
@@ -51,51 +47,22 @@ std::string volumeLabel(const fs::path& root) {
     return Utf16::toCodePage(label).value_or(std::string());
 }
 
-// Lexically normal, without the trailing separator of a folder ("C:\UT\" is
-// "C:\UT"), as the directory lists show their paths; a root keeps its own.
-fs::path normalFolder(const fs::path& path) {
-    fs::path normal = path.lexically_normal();
-    if (normal.has_relative_path() && !normal.has_filename()) {
-        normal = normal.parent_path();
-    }
-    return normal.make_preferred();
-}
-
-const Drive* findDrive(const std::vector<Drive>& drives, char letter) {
-    const auto drive = std::find_if(drives.begin(), drives.end(),
-                                    [letter](const Drive& d) { return d.letter == letter; });
-    return drive == drives.end() ? nullptr : &*drive;
-}
-
 bool isOwnRoot(const Drive& drive) {
     return drive.root == rootOf(drive.letter);
 }
 
-// The number of leading components of path that folder holds, or nothing when
-// folder is not path or an ancestor of it; names compare as Windows does.
-std::optional<std::ptrdiff_t> heldLength(const fs::path& folder, const fs::path& path) {
-    const auto [folderEnd, pathEnd] = std::mismatch(
-        folder.begin(), folder.end(), path.begin(), path.end(),
-        [](const fs::path& a, const fs::path& b) {
-            return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
-        });
-    if (folderEnd != folder.end()) {
-        return std::nullopt;
-    }
-    return std::distance(path.begin(), pathEnd);
-}
-
 }  // namespace
 
-DriveTable::DriveTable(std::vector<Drive> drives, fs::path processCurrentDirectory,
-                       const CodePage& codePage)
-    : m_drives(std::move(drives)),
-      m_processCurrentDirectory(normalFolder(fs::absolute(processCurrentDirectory))),
-      m_codePage(&codePage) {
-    for (Drive& drive : m_drives) {
-        drive.letter = upperCase(drive.letter);
-        drive.root = normalFolder(drive.root);
-    }
+// Names compare as Windows compares them.
+bool DriveTable::sameName(const fs::path& a, const fs::path& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// A mapped drive gives its letter to the paths in its folder; a drive that is
+// its own root leaves them as they are.
+std::optional<std::ptrdiff_t> DriveTable::heldLength(const Drive& drive,
+                                                     const fs::path& path) const {
+    return isOwnRoot(drive) ? std::nullopt : prefixLength(drive.root, path);
 }
 
 DriveTable DriveTable::fromSystem() {
@@ -111,7 +78,7 @@ DriveTable DriveTable::fromSystem() {
 }
 
 bool DriveTable::isReady(char letter) const {
-    const Drive* drive = findDrive(m_drives, upperCase(letter));
+    const Drive* drive = findDrive(letter);
     if (drive == nullptr) {
         return false;
     }
@@ -132,7 +99,7 @@ fs::path DriveTable::toHost(std::string_view windowsPath) const {
         throw PlatformError(ErrorNumber::DeviceUnavailable);
     }
     const fs::path host(Utf16::fromCodePage(windowsPath));
-    if (const Drive* drive = letter ? findDrive(m_drives, upperCase(*letter)) : nullptr;
+    if (const Drive* drive = letter ? findDrive(*letter) : nullptr;
         drive != nullptr && !isOwnRoot(*drive)) {
         return drive->root / host.relative_path();
     }
@@ -141,18 +108,8 @@ fs::path DriveTable::toHost(std::string_view windowsPath) const {
 
 std::string DriveTable::toWindows(const fs::path& hostPath) const {
     const fs::path path = normalFolder(m_processCurrentDirectory / hostPath);
-    // A mapped drive gives its letter to the paths in its folder, the most
-    // specific folder first.
-    const Drive* best = nullptr;
     std::ptrdiff_t bestLength = 0;
-    for (const Drive& drive : m_drives) {
-        const std::optional<std::ptrdiff_t> length =
-            isOwnRoot(drive) ? std::nullopt : heldLength(drive.root, path);
-        if (length && *length > bestLength) {
-            best = &drive;
-            bestLength = *length;
-        }
-    }
+    const Drive* best = holdingDrive(path, bestLength);
     std::wstring windows = path.native();
     if (best != nullptr) {
         windows = rootOf(best->letter).native();
@@ -168,12 +125,7 @@ std::string DriveTable::toWindows(const fs::path& hostPath) const {
     if (std::optional<std::string> text = Utf16::toCodePage(windows)) {
         return *std::move(text);
     }
-    throw PlatformError(ErrorNumber::BadFileName,
-                        "The name \"" + Utf16::describe(windows) + "\" holds characters that " +
-                            m_codePage->name() +
-                            ", this system's code page, cannot write, so Windows programs such "
-                            "as the game's tools cannot reach it. Rename it, or choose another "
-                            "folder.");
+    throw unwritableName(Utf16::describe(windows));
 }
 
 std::optional<std::string> DriveTable::nameOf(const fs::path& hostName) const {
@@ -182,18 +134,6 @@ std::optional<std::string> DriveTable::nameOf(const fs::path& hostName) const {
 
 std::string DriveTable::describe(const fs::path& hostName) const {
     return Utf16::describe(hostName.native());
-}
-
-std::string DriveTable::currentDirectory(char letter) const {
-    const std::string current = processCurrentDirectory();
-    if (upperCase(current[0]) == upperCase(letter)) {
-        return current;
-    }
-    return std::string{upperCase(letter), ':', '\\'};
-}
-
-std::string DriveTable::processCurrentDirectory() const {
-    return toWindows(m_processCurrentDirectory);
 }
 
 }  // namespace kestrix
