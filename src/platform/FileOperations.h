@@ -89,6 +89,13 @@ public:
 
     // Makes the renames done in the folder durable.
     virtual void flushFolder(const std::filesystem::path& folder) = 0;
+
+    // What an install needs besides: a new folder (raises when anything is
+    // there already), removing an empty one, and a rename in one step that
+    // replaces whatever file the target names.
+    virtual void createFolder(const std::filesystem::path& path) = 0;
+    virtual void removeEmptyFolder(const std::filesystem::path& path) = 0;
+    virtual void moveFile(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
 };
 
 }  // namespace kestrix

@@ -11,8 +11,8 @@
 
 namespace kestrix {
 
-// The operating system's own file operations. Tests derive from it to make one
-// operation fail midway.
+// The operating system's own file operations. Not final: a test derives
+// from it to make one operation fail as a full disk would.
 class HostFileOperations : public FileOperations {
 public:
     PathKind inspect(const std::filesystem::path& path) const override;
@@ -31,6 +31,9 @@ public:
                               const std::filesystem::path& backup,
                               const std::filesystem::path& backupInProgress) override;
     void flushFolder(const std::filesystem::path& folder) override;
+    void createFolder(const std::filesystem::path& path) override;
+    void removeEmptyFolder(const std::filesystem::path& path) override;
+    void moveFile(const std::filesystem::path& from, const std::filesystem::path& to) override;
 };
 
 }  // namespace kestrix

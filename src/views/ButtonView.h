@@ -4,7 +4,8 @@
 
 namespace kestrix {
 
-// A push button. It is never a default or cancel button: Enter and Escape do
+// A push button. It is a default or cancel button only where its window's
+// layout names it for Enter or Escape; otherwise Enter and Escape do
 // not click it.
 class ButtonView {
 public:

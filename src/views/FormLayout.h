@@ -29,6 +29,10 @@ struct FormLayout {
     int clientWidth;
     int clientHeight;
     std::vector<ControlLayout> controls;
+    // The buttons that Enter and Escape click, by name; none in the three
+    // classic windows, where the keys click nothing the user has not chosen.
+    std::string enterClicks = {};
+    std::string escapeClicks = {};
 };
 
 }  // namespace kestrix

@@ -16,6 +16,7 @@
 #include "views/FormLayout.h"
 #include "views/WindowSystem.h"
 #include "windows/LaunchMessage.h"
+#include "windows/SelfInstall.h"
 
 namespace kestrix {
 
@@ -39,7 +40,8 @@ Form2::Form2(Module1& module, ViewFactory& factory)
     : ClassicForm(module, factory, layout()),
       Dir2(module.services().drives, control<DirListView>("Dir2")),
       File1(module.services().drives, control<FileListView>("File1")),
-      Drive2(module.services().drives, control<DriveListView>("Drive2")) {
+      Drive2(module.services().drives, control<DriveListView>("Drive2")),
+      m_factory(factory) {
     File1.setPattern("*.umod");
     Dir2.onChange([this] { handle([this] { dir2Change(); }); });
     reportOpenFailures(Dir2);
@@ -93,10 +95,15 @@ void Form2::command1Click() {
     state.PackageDir = Dir2.path();
     state.PackageFile = File1.fileName();
     module().store(RememberedFolder::Package, state.PackageDir);
-    // Out of the way before the start: a tool that fails at once is waited
-    // for briefly, and its own window must not open behind this one.
-    hideForm();
-    RunMe();
+    // A native Linux game has no setup tool to hand the package to.
+    if (SelfInstall self(module(), m_factory); self.applies()) {
+        self.run(*this);
+    } else {
+        // Out of the way before the start: a tool that fails at once is
+        // waited for briefly, and its own window must not open behind this one.
+        hideForm();
+        RunMe();
+    }
     module().EndProgram();
 }
 

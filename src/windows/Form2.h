@@ -31,6 +31,8 @@ private:
     void dir2Change();
     void drive2Change();
     void command1Click();
+
+    ViewFactory& m_factory;
 };
 
 }  // namespace kestrix

@@ -331,4 +331,20 @@ void HostFileOperations::flushFolder(const fs::path& folder) {
     fd.close();
 }
 
+void HostFileOperations::createFolder(const fs::path& path) {
+    if (::mkdir(path.c_str(), S_IRWXU | S_IRGRP | S_IXGRP | S_IROTH | S_IXOTH) != 0) {
+        throwLastError();
+    }
+}
+
+void HostFileOperations::removeEmptyFolder(const fs::path& path) {
+    if (::rmdir(path.c_str()) != 0) {
+        throwLastError();
+    }
+}
+
+void HostFileOperations::moveFile(const fs::path& from, const fs::path& to) {
+    renameOnto(from, to);
+}
+
 }  // namespace kestrix

@@ -457,4 +457,20 @@ void HostFileOperations::flushFolder(const fs::path& folder) {
     handle.close(folder);
 }
 
+void HostFileOperations::createFolder(const fs::path& path) {
+    if (!CreateDirectoryW(path.c_str(), nullptr)) {
+        throwLastError(path);
+    }
+}
+
+void HostFileOperations::removeEmptyFolder(const fs::path& path) {
+    if (!RemoveDirectoryW(path.c_str())) {
+        throwLastError(path);
+    }
+}
+
+void HostFileOperations::moveFile(const fs::path& from, const fs::path& to) {
+    moveOnto(from, to);
+}
+
 }  // namespace kestrix

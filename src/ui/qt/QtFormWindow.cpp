@@ -1,5 +1,6 @@
 #include "ui/qt/QtFormWindow.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,7 +14,8 @@
 
 namespace kestrix {
 
-QtFormWindow::QtFormWindow(const FormLayout& layout) {
+QtFormWindow::QtFormWindow(const FormLayout& layout)
+    : m_enterClicks(toQt(layout.enterClicks)), m_escapeClicks(toQt(layout.escapeClicks)) {
     setWindowTitle(toQt(layout.title));
     setFont(classicFont());
     // The controls keep their places: the window is drawn for one size.
@@ -70,6 +72,14 @@ void QtFormWindow::closeEvent(QCloseEvent* event) {
 }
 
 void QtFormWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QString& name = event->key() == Qt::Key_Escape ? m_escapeClicks
+                          : enter                        ? m_enterClicks
+                                                         : QString();
+    if (auto* button = name.isEmpty() ? nullptr : findChild<QAbstractButton*>(name)) {
+        button->click();
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
         event->ignore();
         return;

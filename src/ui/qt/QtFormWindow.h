@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <functional>
 
 #include "views/WindowView.h"
@@ -29,13 +30,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // No button is a cancel button: Escape does not close a window.
+    // Enter and Escape click the buttons the layout names for them, and
+    // nothing else: Escape does not close a window by itself.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QRect screenArea() const;
 
     std::function<void()> m_frameClosed;
+    QString m_enterClicks;
+    QString m_escapeClicks;
 };
 
 }  // namespace kestrix

@@ -29,8 +29,15 @@ Widget* withView(FormViews& views, const std::string& name, Arguments&&... argum
 
 QWidget* createControl(FormViews& views, const ControlLayout& control) {
     switch (control.kind) {
-        case ControlKind::Label:
-            return new QLabel(toQt(control.text));
+        case ControlKind::Label: {
+            auto* label = new QLabel(toQt(control.text));
+            // A text of several lines reads from the top, as a static
+            // control on Windows draws it.
+            if (control.text.find('\n') != std::string::npos) {
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            }
+            return label;
+        }
         case ControlKind::Button:
             return withView<QtButtonView>(views, control.name, toQt(control.text));
         case ControlKind::DriveList:

@@ -37,6 +37,8 @@ FormViews Win32ViewFactory::create(const FormLayout& layout) {
         inTabOrder.begin(), inTabOrder.end(),
         [](const ControlLayout* a, const ControlLayout* b) { return a->tabIndex < b->tabIndex; });
 
+    Win32Control* enterClicks = nullptr;
+    Win32Control* escapeClicks = nullptr;
     int id = FirstControlId;
     for (const ControlLayout* control : inTabOrder) {
         const ControlLayout& c = *control;
@@ -44,10 +46,18 @@ FormViews Win32ViewFactory::create(const FormLayout& layout) {
             case ControlKind::Label:
                 form.adopt(std::make_unique<Win32Label>(c, parent, id, m_scale, m_font));
                 break;
-            case ControlKind::Button:
-                views.add(c.name, static_cast<ButtonView*>(form.adopt(std::make_unique<Win32Button>(
-                                      c, parent, id, m_scale, m_font))));
+            case ControlKind::Button: {
+                Win32Button* button =
+                    form.adopt(std::make_unique<Win32Button>(c, parent, id, m_scale, m_font));
+                views.add(c.name, static_cast<ButtonView*>(button));
+                if (c.name == layout.enterClicks) {
+                    enterClicks = button;
+                }
+                if (c.name == layout.escapeClicks) {
+                    escapeClicks = button;
+                }
                 break;
+            }
             case ControlKind::DriveList:
                 views.add(c.name,
                           static_cast<DriveListView*>(form.adopt(
@@ -71,6 +81,7 @@ FormViews Win32ViewFactory::create(const FormLayout& layout) {
         }
         ++id;
     }
+    form.setKeyButtons(enterClicks, escapeClicks);
     return views;
 }
 

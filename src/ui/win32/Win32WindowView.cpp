@@ -121,12 +121,16 @@ LRESULT Win32WindowView::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
                 if (Win32Window* view = of(control)) {
                     view->notified(HIWORD(wParam));
                 }
+            } else if (LOWORD(wParam) == IDOK && m_enterClicks != nullptr) {
+                m_enterClicks->notified(BN_CLICKED);
             } else if (LOWORD(wParam) == IDOK) {
                 // Enter, passed on by dialog navigation; Escape (IDCANCEL)
-                // closes nothing.
+                // closes nothing unless the layout names a button for it.
                 if (auto* focused = dynamic_cast<Win32Control*>(of(GetFocus()))) {
                     focused->enterPressed();
                 }
+            } else if (LOWORD(wParam) == IDCANCEL && m_escapeClicks != nullptr) {
+                m_escapeClicks->notified(BN_CLICKED);
             }
             return 0;
         }

@@ -30,6 +30,12 @@ public:
         return view;
     }
 
+    // The buttons that Enter and Escape click, as the layout names them.
+    void setKeyButtons(Win32Control* enter, Win32Control* escape) {
+        m_enterClicks = enter;
+        m_escapeClicks = escape;
+    }
+
     void show() override;
     void showModal(WindowView& owner) override;
     void hide() override;
@@ -55,6 +61,8 @@ private:
     // all windows share.
     std::unique_ptr<DialogFont> m_movedFont;
     std::function<void()> m_frameClose;
+    Win32Control* m_enterClicks = nullptr;
+    Win32Control* m_escapeClicks = nullptr;
     // Destroyed before the window that holds them.
     std::vector<std::unique_ptr<Win32Control>> m_controls;
 };

@@ -76,6 +76,9 @@ public:
         CloseHandle(scanner);
     }
     void flushFolder(const fs::path& folder) override { m_host.flushFolder(folder); }
+    void createFolder(const fs::path& path) override { m_host.createFolder(path); }
+    void removeEmptyFolder(const fs::path& path) override { m_host.removeEmptyFolder(path); }
+    void moveFile(const fs::path& from, const fs::path& to) override { m_host.moveFile(from, to); }
 
 private:
     HostFileOperations m_host;

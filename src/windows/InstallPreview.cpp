@@ -1,0 +1,76 @@
+#include "windows/InstallPreview.h"
+
+#include "app/CenterOnScreen.h"
+#include "app/Module1.h"
+#include "package/PackageInstallation.h"
+#include "views/FormLayout.h"
+
+namespace kestrix {
+
+namespace {
+
+// As many lines as the window shows; the rest are counted.
+constexpr std::size_t shownFiles = 12;
+constexpr std::size_t shownEdits = 4;
+
+template <typename Items, typename Name>
+void listInto(std::string& text, const Items& items, std::size_t shown, Name name) {
+    for (std::size_t i = 0; i < items.size() && i < shown; ++i) {
+        text += "    " + name(items[i]) + "\n";
+    }
+    if (items.size() > shown) {
+        text += "    and " + std::to_string(items.size() - shown) + " more\n";
+    }
+}
+
+std::string describe(const InstallPlan& plan) {
+    const PackageDescription& package = plan.description;
+    std::string text = "Install " + package.caption() +
+                       (package.version().empty() ? "" : ", version " + package.version()) + " (" +
+                       package.product() + ")?\n\nFiles:\n";
+    listInto(text, plan.placements, shownFiles, [](const Placement& placement) {
+        return placement.file->name + (placement.replaces ? " (replaces the one there)" : "");
+    });
+    if (!package.iniEdits().empty()) {
+        text += "\nSettings it asks for, which you make yourself:\n";
+        listInto(text, package.iniEdits(), shownEdits,
+                 [](const std::string& edit) { return edit; });
+    }
+    return text;
+}
+
+}  // namespace
+
+FormLayout InstallPreview::layout(const InstallPlan& plan) {
+    return FormLayout{"KESTRIX",
+                      5760,
+                      4260,
+                      {
+                          {"Label1", ControlKind::Label, describe(plan), 120, 120, 5520, 3360, 0},
+                          {"Command1", ControlKind::Button, "Install", 2880, 3600, 1695, 495, 1},
+                          {"Command2", ControlKind::Button, "Cancel", 960, 3600, 1695, 495, 2},
+                      },
+                      "Command1",
+                      "Command2"};
+}
+
+InstallPreview::InstallPreview(Module1& module, ViewFactory& factory, const InstallPlan& plan)
+    : ClassicForm(module, factory, layout(plan)) {
+    onClick("Command1", [this] {
+        m_confirmed = true;
+        hideForm();
+    });
+    onClick("Command2", [this] { hideForm(); });
+}
+
+void InstallPreview::load() {
+    CenterOnScreen(window());
+}
+
+bool InstallPreview::confirm(ClassicForm& owner) {
+    m_confirmed = false;
+    showModal(owner);
+    return m_confirmed;
+}
+
+}  // namespace kestrix

@@ -1,0 +1,73 @@
+#include "windows/SelfInstall.h"
+
+#include "app/Module1.h"
+#include "package/PackageInstallation.h"
+#include "package/PackageRefusal.h"
+#include "platform/DriveTable.h"
+#include "platform/GameFolder.h"
+#include "platform/MessageBox.h"
+#include "platform/PlatformError.h"
+#include "windows/InstallPreview.h"
+
+namespace kestrix {
+
+SelfInstall::SelfInstall(Module1& module, ViewFactory& factory)
+    : m_module(module), m_factory(factory) {}
+
+bool SelfInstall::applies() const {
+    // With no package chosen there is nothing to install: Install then says
+    // why this copy of the game has no setup tool to start.
+    if (m_module.state().PackageFile.empty()) {
+        return false;
+    }
+    try {
+        return GameFolder::isNativeLinuxBuild(
+            m_module.services().drives.toHost(m_module.state().GameDir));
+    } catch (const PlatformError&) {
+        // A drive that is not ready: the setup tool's start reports it.
+        return false;
+    }
+}
+
+void SelfInstall::run(ClassicForm& owner) {
+    const AppState& state = m_module.state();
+    PlatformServices& services = m_module.services();
+    if (state.PackageFile.empty()) {
+        services.messageBox.show("Select the umod to install.");
+        return;
+    }
+    PackageInstallation installation(services.drives, services.files);
+    std::unique_ptr<InstallPlan> plan;
+    try {
+        plan = installation.prepare(state.GameDir, state.PackageDir + "\\" + state.PackageFile);
+    } catch (const PackageRefusal& refusal) {
+        services.messageBox.show(refusal.what());
+        return;
+    } catch (const PlatformError& error) {
+        services.messageBox.show(error.description());
+        return;
+    }
+    if (!InstallPreview(m_module, m_factory, *plan).confirm(owner)) {
+        return;
+    }
+    const std::string& caption = plan->description.caption();
+    try {
+        installation.install(*plan);
+    } catch (const PlatformError& error) {
+        services.messageBox.show(caption + " could not be installed: " + error.description() +
+                                 "\nThe game folder is as it was.");
+        return;
+    }
+    std::string done = caption + " is installed.";
+    if (!plan->description.iniEdits().empty()) {
+        done +=
+            "\n\nKESTRIX did not change your settings. The package asks for these "
+            "changes, which you can make in the game's ini files (~/.utpg/System):";
+        for (const std::string& edit : plan->description.iniEdits()) {
+            done += "\n" + edit;
+        }
+    }
+    services.messageBox.show(done);
+}
+
+}  // namespace kestrix
