@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "manifest/RealisticManifest.h"
+#include "RealisticManifest.h"
 #include "package/PackageInstallation.h"
 #include "package/UmodWriter.h"
 #include "platform/DriveTable.h"
@@ -37,8 +37,7 @@ class Game {
 public:
     Game(std::size_t files, std::size_t kilobytes) {
         writeBytes(root() / "UT/System/Manifest.ini", m_manifest.text());
-        std::vector<UmodWriter::File> packed = {
-            {"System\\Manifest.ini", packageManifest, 3}};
+        std::vector<UmodWriter::File> packed = {{"System\\Manifest.ini", packageManifest, 3}};
         for (std::size_t i = 0; i < files; ++i) {
             const std::string folder = i % 2 == 0 ? "Maps" : "Textures";
             const std::string name = "Bench" + std::to_string(i) + (i % 2 == 0 ? ".unr" : ".utx");

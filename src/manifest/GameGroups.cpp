@@ -51,23 +51,24 @@ GameGroups::GameGroups(std::string_view text) {
     }
     bool distribution = false;
     std::map<std::string, Entries, std::less<>> sections;
-    std::optional<std::string_view> section;
+    Entries* section = nullptr;  // the section the line is in; map nodes stay put
+    bool inSetup = false;
 
     ManifestReader reader;
     reader.openText(text);
     while (!reader.atEnd()) {
         const std::string_view line = reader.next().text;
         if (const std::optional<std::string_view> header = SectionHeader::nameOf(line)) {
-            section = header;
-            sections.try_emplace(std::string(*header));
+            section = &sections.try_emplace(std::string(*header)).first->second;
+            inSetup = *header == "Setup";
         } else if (ManifestText::isBlankLine(line)) {
-            section.reset();
-        } else if (section == "Setup") {
+            section = nullptr;
+            inSetup = false;
+        } else if (inSetup) {
             distribution = distribution || saysMasterProduct(line);
         } else if (const std::optional<std::string_view> path = FileEntry::pathOf(line);
-                   section && path) {
-            Entries& entries = sections.find(*section)->second;
-            (FileEntry::isStructure(*path) ? entries.structure : entries.ordinary) = true;
+                   section != nullptr && path) {
+            (FileEntry::isStructure(*path) ? section->structure : section->ordinary) = true;
         }
     }
     if (!distribution) {
