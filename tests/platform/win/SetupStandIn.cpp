@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -23,18 +25,14 @@ std::wstring moduleFileName() {
 }
 
 bool writeWhole(const std::wstring& folder, const std::wstring& text) {
-    const std::wstring partial = folder + L"arguments.tmp";
-    const HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const std::filesystem::path partial = folder + L"arguments.tmp";
+    if (!(std::ofstream(partial, std::ios::binary)
+              .write(reinterpret_cast<const char*>(text.data()),
+                     static_cast<std::streamsize>(text.size() * sizeof(wchar_t))))) {
         return false;
     }
-    DWORD written = 0;
-    const DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    const bool complete = WriteFile(file, text.data(), size, &written, nullptr) && written == size;
-    CloseHandle(file);
-    return complete && MoveFileExW(partial.c_str(), (folder + L"arguments.txt").c_str(),
-                                   MOVEFILE_REPLACE_EXISTING);
+    return MoveFileExW(partial.c_str(), (folder + L"arguments.txt").c_str(),
+                       MOVEFILE_REPLACE_EXISTING);
 }
 
 std::wstring wide(const char* text) {

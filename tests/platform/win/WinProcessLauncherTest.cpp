@@ -23,25 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What the stand-in recorded: its own file, the line it was given and the
-// command and package as each reading of the line finds them.
-struct Started {
-    std::string program;
-    std::string commandLine;
-    std::vector<std::string> readings;
-};
-
-// Each reading finds "install" and the whole package path, and the line's
-// first word has no blank for the reading that ends the name at one.
-void expectReadAlike(const Started& started, const std::string& package) {
-    EXPECT_EQ(started.readings,
-              (std::vector<std::string>{"argv|install|" + package, "shell|install|" + package,
-                                        "blank|install|" + package}))
-        << started.commandLine;
-    EXPECT_TRUE(started.commandLine.ends_with(" install \"" + package + "\""))
-        << started.commandLine;
-}
-
 // Makes the start fail as Windows does where Wine never does: a "setup"
 // without a manifest must run as an administrator (740), and the user may
 // refuse the prompt (1223). The prompt itself is Wine's.
@@ -65,14 +46,13 @@ fs::path besideThisTest(const wchar_t* name) {
     return fs::path(self).parent_path() / name;
 }
 
-// The stand-in runs on its own; it is given a generous while, since Wine
-// starts a process slowly on a busy machine.
-std::optional<Started> waitForRecord(const fs::path& record) {
+// What the stand-in recorded, one line each: its own file, the line it was
+// given, and the command and package as each reading of the line finds them.
+// It runs on its own; it is given a generous while, since Wine starts a
+// process slowly on a busy machine.
+std::vector<std::string> waitForRecord(const fs::path& record) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!fs::exists(record)) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return std::nullopt;
-        }
+    while (!fs::exists(record) && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     const std::string bytes = readBytes(record);
@@ -83,10 +63,7 @@ std::optional<Started> waitForRecord(const fs::path& record) {
          start = end + 1) {
         lines.push_back(Utf16::describe(text.substr(start, end - start)));
     }
-    if (lines.size() < 2) {
-        return std::nullopt;
-    }
-    return Started{lines[0], lines[1], std::vector<std::string>(lines.begin() + 2, lines.end())};
+    return lines;
 }
 
 PlatformError errorOf(const ProgramStart& program, WinProcessStarter& starter) {
@@ -104,18 +81,21 @@ int errorNumberOf(const ProgramStart& program) {
     return errorOf(program, starter).number();
 }
 
+// Where the ANSI code page is Windows-1252, the folders and the package are
+// accented too, and must reach the tool intact.
+std::string accented(const char* latin, const char* plain) {
+    return GetACP() == 1252 ? latin : plain;
+}
+
 class WinProcessLauncherTest : public ::testing::Test {
 protected:
     WinProcessLauncherTest()
-        : m_gameDir(m_temp.text() + "\\Game Folder With Blanks"),
-          m_setup(m_temp.path() / L"Game Folder With Blanks" / L"System" / L"setup.exe") {}
-
-    void installStandIn() {
-        fs::create_directories(m_setup.parent_path());
-        fs::copy_file(besideThisTest(L"setup_stand_in.exe"), m_setup);
-    }
+        : m_game(accented("Game \xE9t\xE9", "Game Folder With Blanks")),
+          m_gameDir(m_temp.text() + "\\" + m_game),
+          m_setup(m_temp.path() / Utf16::fromCodePage(m_game) / L"System" / L"setup.exe") {}
 
     WinTempFolder m_temp;
+    std::string m_game;
     std::string m_gameDir;
     fs::path m_setup;
 };
@@ -123,12 +103,13 @@ protected:
 // Under Wine both starts are real; through the prompt, the shell builds the
 // line, and the short path keeps its first word free of blanks.
 TEST_F(WinProcessLauncherTest, FindsTheToolUnderBlanksAndEveryReadingGetsInstallAndThePackage) {
-    installStandIn();
-    const std::string package = m_temp.text() + "\\Downloaded Mods\\Foo Pack.umod";
-    const ProgramStart program =
-        setupCommandLine(m_gameDir, m_temp.text() + "\\Downloaded Mods", "Foo Pack.umod");
+    fs::create_directories(m_setup.parent_path());
+    fs::copy_file(besideThisTest(L"setup_stand_in.exe"), m_setup);
+    const std::string packageDir =
+        m_temp.text() + "\\" + accented("Mod\xE8les t\xE9l\xE9s", "Downloaded Mods");
+    const std::string packageName = accented("R\xE4ume Pack.umod", "Foo Pack.umod");
+    const ProgramStart program = setupCommandLine(m_gameDir, packageDir, packageName);
     // Windows would start this one first if it were given the line alone.
-    fs::create_directories(m_temp.path() / L"Game Folder With Blanks");
     fs::copy_file(besideThisTest(L"setup_stand_in.exe"), m_temp.path() / L"Game.exe");
     ElevatingStarter elevating;
     WinProcessStarter direct;
@@ -137,13 +118,20 @@ TEST_F(WinProcessLauncherTest, FindsTheToolUnderBlanksAndEveryReadingGetsInstall
         fs::remove(m_setup.parent_path() / L"arguments.txt");
         WinProcessLauncher(*starter).start(program);
 
-        const std::optional<Started> started =
+        const std::vector<std::string> started =
             waitForRecord(m_setup.parent_path() / L"arguments.txt");
-        ASSERT_TRUE(started.has_value()) << "the setup tool did not start";
-        EXPECT_TRUE(
-            WindowsPath::equalsIgnoringCase(started->program, m_gameDir + "\\System\\setup.exe"))
-            << started->program;
-        expectReadAlike(*started, package);
+        ASSERT_EQ(started.size(), 5U) << "the setup tool did not start";
+        EXPECT_TRUE(WindowsPath::equalsIgnoringCase(started[0], m_gameDir + "\\System\\setup.exe"))
+            << started[0];
+        // Each reading finds "install" and the whole package path, and the
+        // line's first word has no blank for the reading that ends the name
+        // at one.
+        const std::string package = packageDir + "\\" + packageName;
+        EXPECT_TRUE(started[1].ends_with(" install \"" + package + "\"")) << started[1];
+        EXPECT_EQ(std::vector<std::string>(started.begin() + 2, started.end()),
+                  (std::vector<std::string>{"argv|install|" + package, "shell|install|" + package,
+                                            "blank|install|" + package}))
+            << started[1];
     }
     EXPECT_FALSE(fs::exists(m_temp.path() / L"arguments.txt"));
     EXPECT_EQ(elevating.folders, std::vector<std::wstring>{m_setup.parent_path().wstring()});
@@ -156,27 +144,7 @@ TEST_F(WinProcessLauncherTest, FindsTheToolUnderBlanksAndEveryReadingGetsInstall
     EXPECT_EQ(errorOf(program, elevating).number(), ErrorNumber::PermissionDenied);
 }
 
-TEST_F(WinProcessLauncherTest, AccentedFoldersAndPackageReachTheToolIntact) {
-    if (GetACP() != 1252) {
-        GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252";
-    }
-    const std::string gameDir = m_temp.text() + "\\Jeux \xE9t\xE9";
-    const fs::path setup = m_temp.path() / L"Jeux \u00e9t\u00e9" / L"System" / L"setup.exe";
-    fs::create_directories(setup.parent_path());
-    fs::copy_file(besideThisTest(L"setup_stand_in.exe"), setup);
-    const std::string packageDir = m_temp.text() + "\\Mod\xE8les t\xE9l\xE9s";
-    const std::string package = packageDir + "\\R\xE4ume Pack.umod";
-
-    WinProcessLauncher().start(setupCommandLine(gameDir, packageDir, "R\xE4ume Pack.umod"));
-
-    const std::optional<Started> started = waitForRecord(setup.parent_path() / L"arguments.txt");
-    ASSERT_TRUE(started.has_value()) << "the setup tool did not start";
-    EXPECT_TRUE(WindowsPath::equalsIgnoringCase(started->program, gameDir + "\\System\\setup.exe"))
-        << started->program;
-    expectReadAlike(*started, package);
-}
-
-TEST_F(WinProcessLauncherTest, AMissingToolOrFolderIsFileNotFound) {
+TEST_F(WinProcessLauncherTest, AMissingToolIsFileNotFoundAndOneThatIsNoProgramWindowsOwnError) {
     const std::vector<ProgramStart> programs = {
         // The game folder is there, its setup tool is not.
         setupCommandLine(m_temp.text(), "C:\\Mods", "Foo.umod"),
@@ -188,9 +156,6 @@ TEST_F(WinProcessLauncherTest, AMissingToolOrFolderIsFileNotFound) {
     for (const ProgramStart& program : programs) {
         EXPECT_EQ(errorNumberOf(program), ErrorNumber::FileNotFound) << program.joined();
     }
-}
-
-TEST_F(WinProcessLauncherTest, AToolThatIsNoProgramGivesWindowsOwnError) {
     writeBytes(m_setup, "not a program");
 
     const int number = errorNumberOf(setupCommandLine(m_gameDir, "C:\\Mods", "Foo.umod"));

@@ -2,32 +2,42 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
+#include <system_error>
+
+#include "support/TempFolder.h"
 
 namespace kestrix {
 
-// A fresh folder under Windows' temporary folder for one test, removed with
-// everything in it afterwards, read-only files included.
+// A temporary folder that Windows lets go of: read-only files in it are made
+// writable first, and a program a test started from it is waited for.
 class WinTempFolder {
 public:
-    WinTempFolder();
+    WinTempFolder() = default;
     WinTempFolder(const WinTempFolder&) = delete;
     WinTempFolder& operator=(const WinTempFolder&) = delete;
     ~WinTempFolder();
 
-    const std::filesystem::path& path() const { return m_path; }
+    const std::filesystem::path& path() const { return m_folder.path(); }
     // The folder as the program's texts write it, in the ANSI code page.
     std::string text() const;
 
 private:
-    std::filesystem::path m_path;
+    TempFolder m_folder;
 };
 
-// Writes bytes exactly, creating the folders on the way.
-void writeBytes(const std::filesystem::path& path, std::string_view bytes);
-std::string readBytes(const std::filesystem::path& path);
+// The read-only attribute, which the C runtime keeps as the write permission.
+// A path that is not there stays so.
+inline void setReadOnly(const std::filesystem::path& path, bool readOnly) {
+    std::error_code absent;
+    std::filesystem::permissions(
+        path, std::filesystem::perms::owner_write,
+        readOnly ? std::filesystem::perm_options::remove : std::filesystem::perm_options::add,
+        absent);
+}
 
-void setReadOnly(const std::filesystem::path& path, bool readOnly);
-bool isReadOnly(const std::filesystem::path& path);
+inline bool isReadOnly(const std::filesystem::path& path) {
+    return (std::filesystem::status(path).permissions() & std::filesystem::perms::owner_write) ==
+           std::filesystem::perms::none;
+}
 
 }  // namespace kestrix

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <exception>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -10,6 +12,7 @@
 #include "ui/win32/Win32MessageBox.h"
 #include "ui/win32/Win32MessageLoop.h"
 #include "ui/win32/Win32ViewFactory.h"
+#include "ui/win32/Win32Window.h"
 #include "ui/win32/Win32WindowView.h"
 #include "ui/win32/WindowsApi.h"
 
@@ -36,8 +39,9 @@ int takeQuit() {
     return -1;
 }
 
-// The program ends from inside nested modal shows: hiding every window ends
-// each of them, and the quit reaches the outermost loop.
+// The program ends from inside nested modal shows, which keep their owners
+// from input: hiding every window ends each of them, and the quit reaches the
+// outermost loop.
 TEST(Win32WindowSystemTest, HidingAllWindowsEndsEveryModalShowAndQuitReachesTheOuterLoop) {
     Win32ViewFactory factory;
     Win32WindowSystem system;
@@ -51,7 +55,9 @@ TEST(Win32WindowSystemTest, HidingAllWindowsEndsEveryModalShowAndQuitReachesTheO
         nested.window().showModal(installer.window());
         innerReturned = true;
     });
+    bool ownersDisabled = false;
     nested.control<ButtonView>("Command1").onClick([&] {
+        ownersDisabled = !IsWindowEnabled(handleOf(main)) && !IsWindowEnabled(handleOf(installer));
         system.hideAllWindows();
         system.quit(3);
     });
@@ -63,6 +69,8 @@ TEST(Win32WindowSystemTest, HidingAllWindowsEndsEveryModalShowAndQuitReachesTheO
     installer.window().showModal(main.window());
 
     EXPECT_TRUE(innerReturned);
+    EXPECT_TRUE(ownersDisabled);
+    EXPECT_EQ(GetWindow(handleOf(nested), GW_OWNER), handleOf(installer));
     for (HWND handle : {handleOf(main), handleOf(installer), handleOf(nested)}) {
         EXPECT_FALSE(IsWindowVisible(handle));
     }
@@ -86,6 +94,28 @@ TEST(Win32WindowSystemTest, RunningPendingEventsKeepsTheQuit) {
     PostMessageW(button, BM_CLICK, 0, 0);
     system.runPendingEvents();
     EXPECT_EQ(takeQuit(), 5);
+}
+
+// An error that escapes a handler reaches the error handler inside the
+// window procedure, and the message loop goes on.
+TEST(Win32WindowSystemTest, ErrorsDoNotCrossTheMessageLoop) {
+    Win32ViewFactory factory;
+    FormViews views = factory.create(window("KESTRIX"));
+    std::string caught;
+    Win32Window::setErrorHandler([&caught](const std::exception_ptr& error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            caught = e.what();
+        }
+    });
+    views.control<ButtonView>("Command1").onClick([] { throw std::runtime_error("broken"); });
+    PostMessageW(GetWindow(handleOf(views), GW_CHILD), BM_CLICK, 0, 0);
+    PostMessageW(handleOf(views), WM_NULL, 0, 0);
+    int rounds = 0;
+    Win32MessageLoop::runWhile([&] { return caught.empty() && ++rounds < 100; });
+    Win32Window::setErrorHandler([](const std::exception_ptr&) { PostQuitMessage(1); });
+    EXPECT_EQ(caught, "broken");
 }
 
 // The message box as another program finds it: a dialog titled KESTRIX with
