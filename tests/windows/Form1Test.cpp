@@ -123,6 +123,8 @@ TEST(Form1, ErrorInTheNextWindowsLoadEndsTheProgramThroughTheReport) {
 // would hold the ending program open.
 TEST(Form1, NoWindowOpensOnceTheProgramEnds) {
     FormTestRig rig;
+    // Where Form1 would have left the installer's lists.
+    rig.module.state().GameDir = rig.makeFolder("C:\\UT");
     rig.module.EndProgram();
     rig.forms.form2().showModal(rig.forms.form1());
     EXPECT_FALSE(FormTestRig::fake(rig.forms.form2()).modal);
