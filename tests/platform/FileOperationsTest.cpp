@@ -158,18 +158,21 @@ TEST_F(FileOperationsTest, FlushingAFolderHeldWithoutSharingFails) {
 
 #else
 
-TEST_F(FileOperationsTest, PosixOnlyKinds) {
+TEST_F(FileOperationsTest, KindsAndFailuresOnlyLinuxHas) {
     writeBytes(at("group-writable"), "x");
     fs::permissions(at("group-writable"), fs::perms::owner_read | fs::perms::group_write);
     ASSERT_EQ(mkfifo(at("fifo").c_str(), 0644), 0);
     fs::create_directory(at("folder"));
     fs::create_symlink("group-writable", at("link"));
     fs::create_symlink("nowhere", at("broken"));
+    fs::create_symlink("loop", at("loop"));
 
     EXPECT_EQ(m_files.inspect(at("group-writable")), PathKind::File);
     EXPECT_EQ(m_files.inspect(at("fifo")), PathKind::Other);
     EXPECT_EQ(m_files.inspect(at("link")), PathKind::File);
     EXPECT_EQ(m_files.inspect(at("broken")), PathKind::BrokenLink);
+    // What cannot be looked at is an error, not a missing file.
+    EXPECT_NE(errorNumberOf([&] { m_files.inspect(at("loop")); }), 0);
     // Opened to read in the usual way, a FIFO with no writer would wait for ever.
     EXPECT_EQ(errorNumberOf([&] { m_files.readFile(at("fifo")); }),
               ErrorNumber::PathFileAccessError);
