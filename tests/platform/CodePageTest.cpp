@@ -18,7 +18,8 @@ TEST(CodePageTest, EachRowAsTheCodePagesHaveIt) {
         if (row[0] == "locale") {
             EXPECT_EQ(CodePage::forLocale(row[1]).number(), std::stoul(row[2]));
         } else if (row[0] == "case") {
-            const CodePage& codePage = CodePage::forNumber(static_cast<unsigned>(std::stoul(row[1])));
+            const CodePage& codePage =
+                CodePage::forNumber(static_cast<unsigned>(std::stoul(row[1])));
             EXPECT_EQ(codePage.equalsIgnoringCase(row[2], row[3]), row[4] == "1");
             if (row[4] == "1") {
                 EXPECT_EQ(codePage.foldCase(row[2]), row[3]);
