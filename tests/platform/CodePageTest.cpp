@@ -37,7 +37,7 @@ TEST(CodePageTest, EachRowAsTheCodePagesHaveIt) {
         }
         ++count;
     }
-    EXPECT_EQ(count, 46U);
+    EXPECT_EQ(count, 47U);
     EXPECT_EQ(CodePage::forNumber(1250).number(), 1250U);
     EXPECT_EQ(CodePage::forNumber(932).number(), 1252U);
 }
