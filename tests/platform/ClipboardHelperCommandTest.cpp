@@ -1,9 +1,10 @@
 #include "platform/posix/ClipboardHelperCommand.h"
-#include "platform/x11/SelectionText.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/PlatformError.h"
+#include "platform/Rows.h"
+#include "platform/x11/SelectionText.h"
 
 namespace kestrix {
 namespace {
@@ -14,68 +15,35 @@ std::vector<std::string_view> views(const std::vector<std::string>& texts) {
     return {texts.begin(), texts.end()};
 }
 
-TEST(ClipboardHelperCommandTest, theHelperReadsBackWhatKestrixBuilds) {
-    struct Case {
-        std::string text;
-        std::chrono::seconds bound;
-    };
-    const Case cases[] = {
-        {R"(C:\UnrealTournament)", ClipboardHelperCommand::DefaultBound},
-        {R"(C:\)", 5s},
-        // Texts that look like options stay texts.
-        {"--seconds", 1s},
-        {"--", 7s},
-        {"", 3600s},
-        {std::string(ClipboardHelperCommand::MaxTextBytes, 'x'), 60s},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.text.substr(0, 40));
-        const ClipboardHelperCommand built("/usr/bin/kestrix-clipboard", test.text, test.bound);
-        const std::vector<std::string> arguments = built.arguments();
-        const ClipboardHelperCommand read =
-            ClipboardHelperCommand::parse(built.program(), views(arguments));
-        EXPECT_EQ(read.text(), test.text);
-        EXPECT_EQ(read.bound(), test.bound);
-    }
+// Builds the helper's command as KESTRIX does and has the helper read it back.
+void expectReadBack(const std::string& text, std::chrono::seconds bound) {
+    const ClipboardHelperCommand built("/usr/bin/kestrix-clipboard", text, bound);
+    const std::vector<std::string> arguments = built.arguments();
+    const auto read = ClipboardHelperCommand::parse(built.program(), views(arguments));
+    EXPECT_EQ(read.text(), text);
+    EXPECT_EQ(read.bound(), bound);
 }
 
-TEST(ClipboardHelperCommandTest, rejectsWhatItDoesNotBuild) {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {R"(C:\UT)"},
-        {"--seconds", "10", R"(C:\UT)"},
-        {"--seconds", "--", R"(C:\UT)"},
-        {"--seconds", "0", "--", R"(C:\UT)"},
-        {"--seconds", "-5", "--", R"(C:\UT)"},
-        {"--seconds", "10s", "--", R"(C:\UT)"},
-        {"--seconds"},
-        {"--", "one", "two"},
-        {"--", std::string(ClipboardHelperCommand::MaxTextBytes + 1, 'x')},
-    };
-    for (const std::vector<std::string>& arguments : cases) {
-        SCOPED_TRACE(arguments.empty() ? "(none)" : arguments.front());
-        EXPECT_THROW(ClipboardHelperCommand::parse("kestrix-clipboard", views(arguments)),
-                     PlatformError);
+TEST(ClipboardHelperCommandTest, EachRowAsTheHelperHasIt) {
+    const auto rows = rowsOf("clipboard-helper.tsv");
+    for (const std::vector<std::string>& row : rows) {
+        SCOPED_TRACE(row[1]);
+        if (row[0] == "latin1") {
+            EXPECT_EQ(utf8ToLatin1(row[1]),
+                      row[2] == "-" ? std::nullopt : std::optional<std::string>(row[2]));
+        } else if (row[0] == "reject") {
+            EXPECT_THROW(ClipboardHelperCommand::parse("kestrix-clipboard", views(listOf(row[1]))),
+                         PlatformError);
+        } else {
+            expectReadBack(row[1], row[2] == "-" ? ClipboardHelperCommand::DefaultBound
+                                                 : std::chrono::seconds(std::stoi(row[2])));
+        }
     }
-}
-
-TEST(SelectionTextTest, latin1HoldsOnlyWhatItCanSay) {
-    const std::pair<std::string, std::optional<std::string>> cases[] = {
-        {R"(C:\UT)", R"(C:\UT)"},
-        {"", ""},
-        {"\xc2\x80", "\x80"},
-        {"\xc3\xbc", "\xfc"},
-        {"\xc3\xbf", "\xff"},
-        {"\xc4\x80", std::nullopt},          // U+0100, the first beyond Latin-1
-        {"\xe6\xb8\xb8", std::nullopt},      // a CJK character
-        {"\xf0\x9f\x98\x80", std::nullopt},  // outside the BMP
-        {"a\xc3", std::nullopt},             // cut short
-        {"\xc3(", std::nullopt},             // no continuation byte
-    };
-    for (const auto& [utf8, latin1] : cases) {
-        SCOPED_TRACE(utf8);
-        EXPECT_EQ(utf8ToLatin1(utf8), latin1);
-    }
+    EXPECT_EQ(rows.size(), 20U);
+    const std::string longest(ClipboardHelperCommand::MaxTextBytes, 'x');
+    expectReadBack(longest, 60s);
+    EXPECT_THROW(ClipboardHelperCommand::parse("kestrix-clipboard", views({"--", longest + "x"})),
+                 PlatformError);
 }
 
 }  // namespace

@@ -3,51 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/PlatformError.h"
+#include "platform/Rows.h"
 
 namespace kestrix {
 namespace {
 
-// Splits at separator; "<TAB>" in the file stands for a tab.
-std::vector<std::string> fields(const std::string& line, char separator) {
-    std::vector<std::string> parts(1);
-    for (std::size_t at = 0; at < line.size(); ++at) {
-        if (line.compare(at, 5, "<TAB>") == 0) {
-            parts.back() += '\t';
-            at += 4;
-        } else if (line[at] == separator) {
-            parts.emplace_back();
-        } else {
-            parts.back() += line[at];
-        }
-    }
-    return parts;
-}
-
-std::vector<std::string> list(const std::string& joined) {
-    return joined.empty() ? std::vector<std::string>{} : fields(joined, '|');
-}
-
 TEST(WindowsCommandLine, ReadsEachRowAsWindowsDoes) {
-    std::ifstream rows(KESTRIX_TEST_DATA "/command-lines.tsv");
-    int count = 0;
-    for (std::string line; std::getline(rows, line);) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        ++count;
-        const std::vector<std::string> row = fields(line, '\t');
-        SCOPED_TRACE(line);
+    const auto rows = rowsOf("command-lines.tsv");
+    for (const std::vector<std::string>& row : rows) {
+        SCOPED_TRACE(row[1]);
         if (row[0] == "split") {
-            EXPECT_EQ(WindowsCommandLine::splitArguments(row[1]), list(row[2]));
+            EXPECT_EQ(WindowsCommandLine::splitArguments(row[1]), listOf(row[2]));
             continue;
         }
-        const std::vector<std::string> existing = list(row[2]);
+        const std::vector<std::string> existing = listOf(row[2]);
         const std::set<std::string> files(existing.begin(), existing.end());
         std::vector<std::string> tried;
         std::string found;
@@ -63,10 +37,10 @@ TEST(WindowsCommandLine, ReadsEachRowAsWindowsDoes) {
         }
         EXPECT_EQ(found, row[3] + "\t" + row[4]);
         if (!files.contains("*") && row[5] != "*") {
-            EXPECT_EQ(tried, list(row[5]));
+            EXPECT_EQ(tried, listOf(row[5]));
         }
     }
-    EXPECT_EQ(count, 32);
+    EXPECT_EQ(rows.size(), 32U);
 }
 
 }  // namespace
