@@ -52,31 +52,28 @@ TEST(Form3, LoadListsTheInstalledPackagesOnceWithNothingChosen) {
 // installed, or a manifest that went away since the window opened, is
 // reported and changes nothing.
 TEST(Form3, UninstallRemovesThePackageOrReportsWhyNot) {
-    const struct {
-        const char* typed;
-        bool removeManifest;
-        const char* messageStart;
-    } cases[] = {{"Foo Pack", false, "done"},
-                 {"UnrealTournament", false, "No package named \"UnrealTournament\""},
-                 {"Foo Pack", true, "File not found"}};
-    for (const auto& uninstall : cases) {
-        const bool removes = std::string(uninstall.messageStart) == "done";
+    const std::pair<std::string, std::string> cases[] = {
+        {"Foo Pack", "done"},
+        {"UnrealTournament", "No package named \"UnrealTournament\""},
+        {"Foo Pack", "File not found"}};  // the manifest went away
+    for (const auto& [typed, messageStart] : cases) {
+        const bool removes = messageStart == "done";
         FormTestRig rig;
         withUninstaller(rig, [&](FakeWindow& window, FakeControl& combo) {
-            if (uninstall.removeManifest) {
+            if (messageStart == "File not found") {
                 std::filesystem::remove(rig.host("D:\\UT\\System\\Manifest.ini"));
             }
             combo.addItem("Foo Pack");  // the same name twice: every entry leaves
-            combo.text = uninstall.typed;
+            combo.text = typed;
             window.controls.at("Command2").click();
             EXPECT_EQ(combo.items,
                       (removes ? std::vector<std::string>{"BarMaps"}
                                : std::vector<std::string>{"Foo Pack", "BarMaps", "Foo Pack"}));
-            EXPECT_EQ(combo.text, removes ? "" : uninstall.typed);
+            EXPECT_EQ(combo.text, removes ? "" : typed);
             EXPECT_TRUE(window.shown);
         });
         ASSERT_EQ(rig.messages.size(), 1U);
-        EXPECT_TRUE(rig.messages[0].starts_with(uninstall.messageStart)) << rig.messages[0];
+        EXPECT_TRUE(rig.messages[0].starts_with(messageStart)) << rig.messages[0];
         EXPECT_EQ(std::filesystem::exists(rig.host("D:\\UT\\Foo.u")), !removes);
         EXPECT_TRUE(rig.quitCodes.empty());
     }
