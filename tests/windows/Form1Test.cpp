@@ -102,6 +102,7 @@ TEST(Form1, ButtonsGoOnToTheNextWindowOrEndTheProgram) {
 // would hold the ending program open.
 TEST(Form1, NoWindowOpensOnceTheProgramEnds) {
     FormTestRig rig;
+    rig.module.state().GameDir = "C:\\cwd";
     rig.module.EndProgram();
     rig.forms.form2().showModal(rig.forms.form1());
     EXPECT_FALSE(FormTestRig::fake(rig.forms.form2()).owner);
