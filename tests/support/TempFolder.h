@@ -13,19 +13,15 @@ namespace kestrix {
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {
 public:
+    // A random name, made the same way on Linux and on Windows, which has no
+    // mkdtemp; create_directory refuses a name that is taken.
     TempFolder() {
-        // A random name, retried when taken: made the same way on Linux and
-        // on Windows, which has no mkdtemp.
-        std::random_device random;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::filesystem::path candidate =
-                std::filesystem::temp_directory_path() / ("kestrix-" + std::to_string(random()));
-            if (std::filesystem::create_directory(candidate)) {
-                m_path = std::filesystem::canonical(candidate).make_preferred();
-                return;
-            }
+        const std::filesystem::path made = std::filesystem::temp_directory_path() /
+                                           ("kestrix-" + std::to_string(std::random_device()()));
+        if (!std::filesystem::create_directory(made)) {
+            throw std::runtime_error("cannot make a temporary folder");
         }
-        throw std::runtime_error("cannot make a temporary folder");
+        m_path = std::filesystem::canonical(made).make_preferred();
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

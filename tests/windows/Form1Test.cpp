@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "support/FormTestRig.h"
 #include "windows/Form1.h"
 #include "windows/Form2.h"
@@ -11,37 +9,41 @@ using namespace kestrix;
 
 namespace {
 
-// A stored directory that has gone, or lies on a drive that is not ready, must
-// not lock the user out: the window opens as on a first start and the value
-// stays stored. Either way the window is centred by its outer size.
-TEST(Form1, OpensCentredOnTheStoredDirectoryOrTheCurrentOne) {
-    const struct {
-        const char* stored;  // "" for none
-        bool exists;
-        const char* opensOn;
-    } starts[] = {{"", false, "C:\\cwd"},
-                  {"C:\\Games\\UT", true, "C:\\Games\\UT"},
-                  {"D:\\UnrealTournament", true, "D:\\UnrealTournament"},
-                  {"D:\\Gone", false, "C:\\cwd"},
-                  {"X:\\UT", false, "C:\\cwd"}};
-    for (const auto& start : starts) {
+// Each window opens centred by its outer size, on the folder of its row in
+// openings.tsv; the value stays stored either way.
+TEST(Forms, OpenCentredOnTheStoredFolderOrWhereTheyWouldOnAFirstStart) {
+    for (const auto& row : FormTestRig::rows(KESTRIX_TEST_DATA "/openings.tsv")) {
+        const std::string stored = row[1] == "-" ? "" : row[1];
+        const bool installer = row[0] == "Form2";
         FormTestRig rig;
-        if (start.exists) {
-            rig.makeFolder(start.stored);
+        if (row[2] == "yes") {
+            rig.makeFolder(stored);
         }
-        rig.module.store(RememberedFolder::Game, start.stored);
-        Form1& form = rig.forms.form1();
+        rig.module.store(installer ? RememberedFolder::Package : RememberedFolder::Game, stored);
+        rig.module.state().GameDir = rig.makeFolder("D:\\UT");
+        Form1& main = rig.forms.form1();
+        Form2& form2 = rig.forms.form2();
+        const ClassicForm& form = installer ? static_cast<ClassicForm&>(form2) : main;
         FakeWindow& window = FormTestRig::fake(form);
         window.outer = {5850, 4950};
-        form.showFirst();
-        EXPECT_TRUE(window.shown);
+        std::string opened;
+        const auto look = [&] {
+            EXPECT_TRUE(window.shown);
+            opened = (installer ? form2.Dir2.path() : main.Dir1.path()) + " " +
+                     (installer ? form2.Drive2.drive() : main.Drive1.drive()).substr(0, 2);
+        };
+        if (installer) {
+            rig.whileShown(form2, look);
+        } else {
+            main.showFirst();
+            look();
+        }
+        const char drive = static_cast<char>(row[3][0] - 'A' + 'a');
+        EXPECT_EQ(opened, row[3] + " " + drive + ":") << row[0] << " " << stored;
         EXPECT_EQ(window.movedTo, std::make_pair(6675.0f, 4725.0f));
-        EXPECT_EQ(form.Dir1.path(), start.opensOn);
-        const char drive = static_cast<char>(start.opensOn[0] - 'A' + 'a');
-        EXPECT_EQ(form.Drive1.drive().substr(0, 2), (std::string{drive, ':'})) << start.stored;
-        EXPECT_EQ(rig.module.stored(RememberedFolder::Game), start.stored);
-        EXPECT_TRUE(rig.messageBox.shown.empty());
-        EXPECT_TRUE(rig.desktop.quitCodes.empty());
+        EXPECT_EQ(rig.module.stored(installer ? RememberedFolder::Package : RememberedFolder::Game),
+                  stored);
+        EXPECT_TRUE(rig.messages.empty() && rig.quitCodes.empty());
     }
 }
 
@@ -49,74 +51,51 @@ TEST(Form1, DriveChangeMovesToThatDrivesCurrentDirectoryOrReportsANotReadyOne) {
     FormTestRig rig;
     Form1& form = rig.forms.form1();
     form.showFirst();
-    FakeDriveList& drive = FormTestRig::fake(form).driveLists.at("Drive1");
+    FakeControl& drive = FormTestRig::fake(form).controls.at("Drive1");
     drive.pick(1);
     EXPECT_EQ(form.Dir1.path(), "D:\\");
-    drive.pick(0);
-    EXPECT_EQ(form.Dir1.path(), "C:\\cwd");
     drive.pick(2);
-    EXPECT_EQ(rig.messageBox.shown, std::vector<std::string>{"Device unavailable"});
-    EXPECT_TRUE(rig.module.state().CurrentDrive.starts_with("x:"));
-    EXPECT_EQ(form.Dir1.path(), "C:\\cwd");
-    EXPECT_TRUE(rig.desktop.quitCodes.empty());
+    EXPECT_EQ(rig.messages, std::vector<std::string>{"Device unavailable"});
+    EXPECT_EQ(form.Dir1.path(), "D:\\");
+    EXPECT_TRUE(rig.quitCodes.empty());
 }
 
 // Both buttons store the directory before the next window opens, show it
-// modally in Form1's place, and bring Form1 back when it is closed by its frame.
-TEST(Form1, GoingOnStoresTheDirectoryThenShowsTheNextWindowModallyAndComesBack) {
-    for (const char* button : {"Command1", "Command3"}) {
+// modally in Form1's place, and bring Form1 back when it is closed by its
+// frame, but not when the program was ended there; Exit and the frame end the
+// program with nothing stored.
+TEST(Form1, ButtonsGoOnToTheNextWindowOrEndTheProgram) {
+    for (const std::string row : {"Command1", "Command3", "Command2", "", "Command3 Exit"}) {
+        const std::string button = row.substr(0, 8);
+        const bool endsInNext = row.ends_with("Exit");
         FormTestRig rig;
         rig.makeFile("D:\\UT\\System\\Manifest.ini", "[Setup]\r\nGroup=UnrealTournament\r\n");
         Form1& form = rig.forms.form1();
+        FakeWindow& window = FormTestRig::fake(form);
         form.showFirst();
-        form.Drive1.setDrive("d");
         form.Dir1.setPath("D:\\UT");
-        const ClassicForm& next = std::string(button) == "Command1"
-                                      ? static_cast<ClassicForm&>(rig.forms.form2())
-                                      : rig.forms.form3();
+        const bool goesOn = button == "Command1" || button == "Command3";
+        const ClassicForm& next =
+            button == "Command1" ? static_cast<ClassicForm&>(rig.forms.form2()) : rig.forms.form3();
         bool sawNextModal = false;
-        rig.desktop.whileShownModally([&] {
+        rig.steps.push_back([&] {
             const FakeWindow& shown = FormTestRig::fake(next);
-            sawNextModal = shown.shown && shown.modal && shown.owner == &form.window() &&
-                           !FormTestRig::fake(form).shown &&
+            sawNextModal = shown.shown && shown.owner == &window && !window.shown &&
                            rig.module.stored(RememberedFolder::Game) == "D:\\UT";
+            if (endsInNext) {
+                FormTestRig::fake(next).controls.at("Command1").click();  // Exit
+            }
         });
-        FormTestRig::fake(form).buttons.at(button).click();
-        EXPECT_TRUE(sawNextModal) << button;
-        EXPECT_EQ(rig.module.state().GameDir, "D:\\UT");
-        EXPECT_TRUE(rig.module.state().CurrentDrive.starts_with("d:"));
-        EXPECT_TRUE(FormTestRig::fake(form).shown);
-        EXPECT_TRUE(rig.desktop.quitCodes.empty());
-    }
-}
-
-TEST(Form1, ExitAndTheFrameEndTheProgramWithNothingStored) {
-    for (const bool byFrame : {false, true}) {
-        FormTestRig rig;
-        Form1& form = rig.forms.form1();
-        form.showFirst();
-        if (byFrame) {
-            FormTestRig::fake(form).closeByFrame();
+        if (button.empty()) {
+            window.closeByFrame();
         } else {
-            FormTestRig::fake(form).buttons.at("Command2").click();
+            window.controls.at(button).click();
         }
-        EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{0}) << byFrame;
-        EXPECT_FALSE(FormTestRig::fake(form).shown);
-        EXPECT_TRUE(rig.module.stored(RememberedFolder::Game).empty());
+        EXPECT_EQ(sawNextModal, goesOn) << row;
+        EXPECT_EQ(window.shown, goesOn && !endsInNext) << row;
+        EXPECT_EQ(rig.quitCodes, goesOn && !endsInNext ? std::vector<int>{} : std::vector<int>{0});
+        EXPECT_EQ(rig.module.stored(RememberedFolder::Game), goesOn ? "D:\\UT" : "");
     }
-}
-
-TEST(Form1, ErrorInTheNextWindowsLoadEndsTheProgramThroughTheReport) {
-    FormTestRig rig;
-    Form1& form = rig.forms.form1();
-    form.showFirst();
-    form.Dir1.setPath(rig.makeFolder("C:\\UT"));
-    std::filesystem::remove(rig.host("C:\\UT"));
-    FormTestRig::fake(form).buttons.at("Command1").click();
-    EXPECT_EQ(rig.messageBox.shown,
-              std::vector<std::string>{"Run-time error '76':\n\nPath not found"});
-    EXPECT_EQ(rig.desktop.quitCodes, std::vector<int>{1});
-    EXPECT_FALSE(FormTestRig::fake(rig.forms.form2()).shown);
 }
 
 // A window asked for after the program has begun to end stays hidden, or it
@@ -127,7 +106,7 @@ TEST(Form1, NoWindowOpensOnceTheProgramEnds) {
     rig.module.state().GameDir = rig.makeFolder("C:\\UT");
     rig.module.EndProgram();
     rig.forms.form2().showModal(rig.forms.form1());
-    EXPECT_FALSE(FormTestRig::fake(rig.forms.form2()).modal);
+    EXPECT_FALSE(FormTestRig::fake(rig.forms.form2()).owner);
 }
 
 }  // namespace
