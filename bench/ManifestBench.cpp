@@ -24,8 +24,8 @@
 #include <tuple>
 #include <vector>
 
-#include "manifest/PackageRemoval.h"
 #include "RealisticManifest.h"
+#include "manifest/PackageRemoval.h"
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
 #include "platform/WindowsPath.h"
