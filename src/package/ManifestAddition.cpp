@@ -94,9 +94,12 @@ bool countFiles(std::vector<std::string>& lines, const std::vector<std::string>&
                 const std::string_view count = line.substr(equals + 1);
                 const bool readable = !count.empty() && count.size() < 9 &&
                                       count.find_first_not_of("0123456789") == std::string::npos;
-                lines[i] =
-                    newLine(std::string(line.substr(0, equals + 1)) +
-                            std::to_string(readable ? std::stol(std::string(count)) + 1 : 1));
+                // A count that is no number is the game's to read: it stays
+                // as it stands rather than be guessed at.
+                if (readable) {
+                    lines[i] = newLine(std::string(line.substr(0, equals + 1)) +
+                                       std::to_string(std::stol(std::string(count)) + 1));
+                }
                 counted = true;
             }
         }
