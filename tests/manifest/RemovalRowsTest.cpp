@@ -117,13 +117,13 @@ protected:
         return path.starts_with("@/") ? m_outside.path() / path.substr(2)
                                       : m_drive.path() / one("gamehost", "UT") / path;
     }
-    void lay(const std::string& kind, const std::string& spec) {
-        const std::size_t blank = spec.find(' ');
-        const fs::path path = at(spec.substr(0, blank));
-        const std::string rest = blank == std::string::npos ? "" : spec.substr(blank + 1);
+    void lay(const std::string& kind, const std::string& entry) {
+        const std::size_t blank = entry.find(' ');
+        const fs::path path = at(entry.substr(0, blank));
+        const std::string rest = blank == std::string::npos ? "" : entry.substr(blank + 1);
         fs::create_directories(path.parent_path());
         if (kind == "file") {
-            writeBytes(path, rest.empty() ? spec : unescape(rest));
+            writeBytes(path, rest.empty() ? entry : unescape(rest));
         } else if (kind == "folder") {
             fs::create_directories(path);
         } else if (kind == "fifo") {
@@ -180,8 +180,8 @@ TEST_P(RemovalRow, EndsAsTheRowSays) {
         writeBytes(manifest, unescape(one("manifest")));
     }
     for (const char* kind : {"file", "folder", "fifo", "link", "hardlink", "mode"}) {
-        for (const std::string& spec : all(kind)) {
-            lay(kind, spec);
+        for (const std::string& entry : all(kind)) {
+            lay(kind, entry);
         }
     }
     // A FIFO would hold the test as it would the program.
@@ -215,9 +215,9 @@ TEST_P(RemovalRow, EndsAsTheRowSays) {
         HostFileOperations host;
         EXPECT_EQ(run(host), one("again"));
     }
-    for (const std::string& spec : all("mode")) {
+    for (const std::string& entry : all("mode")) {
         std::error_code gone;
-        fs::permissions(at(spec.substr(0, spec.find(' '))), fs::perms::all, gone);
+        fs::permissions(at(entry.substr(0, entry.find(' '))), fs::perms::all, gone);
     }
 }
 
