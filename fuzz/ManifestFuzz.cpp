@@ -9,8 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,16 +23,11 @@
 #include "platform/ErrorNumber.h"
 #include "platform/PlatformError.h"
 
+#include "Invariant.h"
+
 namespace {
 
 using namespace kestrix;
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 struct Line {
     std::string_view text;

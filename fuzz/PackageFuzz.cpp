@@ -5,8 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
@@ -18,16 +16,11 @@
 #include "package/PackageRefusal.h"
 #include "package/UmodArchive.h"
 
+#include "Invariant.h"
+
 namespace {
 
 using namespace kestrix;
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 void checkArchive(std::string_view bytes) {
     UmodArchive archive;
