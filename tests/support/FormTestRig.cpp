@@ -1,10 +1,6 @@
 #include "support/FormTestRig.h"
 
-#include <fstream>
 #include <memory>
-#include <sstream>
-
-#include "windows/Form1.h"
 
 namespace kestrix {
 
@@ -15,11 +11,7 @@ FakeWindow::FakeWindow(FormTestRig& rig, const FormLayout& layout)
 void FakeWindow::showModal(WindowView& modalOwner) {
     shown = true;
     owner = &modalOwner;
-    if (!m_rig.steps.empty()) {
-        const std::function<void()> step = std::move(m_rig.steps.front());
-        m_rig.steps.pop_front();
-        step();
-    }
+    m_rig.whileModal();
     if (shown) {
         closeByFrame();
     }
@@ -48,7 +40,7 @@ namespace {
 DriveTable testDrives(const std::filesystem::path& base) {
     std::filesystem::create_directories(base / "c" / "cwd");
     std::filesystem::create_directories(base / "d");
-    return DriveTable({{'C', base / "c"}, {'D', base / "d"}, {'X', base / "missing"}},
+    return DriveTable({{'C', base / "c", "SYSTEM"}, {'D', base / "d"}, {'X', base / "missing"}},
                       base / "c" / "cwd");
 }
 
@@ -66,27 +58,6 @@ std::string FormTestRig::makeFolder(const std::string& windowsPath) {
 
 void FormTestRig::makeFile(const std::string& windowsPath, const std::string& content) {
     writeBytes(host(windowsPath), content);
-}
-
-std::vector<std::vector<std::string>> FormTestRig::rows(const std::string& path) {
-    std::vector<std::vector<std::string>> found;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream fields(line);
-        auto& row = found.emplace_back();
-        for (std::string field; std::getline(fields, field, '\t');) {
-            row.push_back(field);
-        }
-        if (line.empty() || line.starts_with('#')) {
-            found.pop_back();
-        }
-    }
-    return found;
-}
-
-void FormTestRig::whileShown(ClassicForm& form, const std::function<void()>& step) {
-    steps.push_back(step);
-    module.runHandler([this, &form] { form.showModal(forms.form1()); });
 }
 
 }  // namespace kestrix

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "app/Module1.h"
@@ -84,8 +82,8 @@ private:
 class FormTestRig;
 
 // A window that only records: whether it is shown, modally and by whom, where
-// it was moved. Its modal show runs the rig's next step at once, then
-// closes the window by its frame unless the step hid it.
+// it was moved. Its modal show runs the rig's modal steps at once, then
+// closes the window by its frame unless they hid it.
 class FakeWindow : public WindowView {
 public:
     FakeWindow(FormTestRig& rig, const FormLayout& layout);
@@ -97,7 +95,10 @@ public:
     void hide() override { shown = false; }
     TwipsSize outerSize() const override { return outer; }
     TwipsSize screenSize() const override { return {19200, 14400}; }
-    void moveTo(float left, float top) override { movedTo = {left, top}; }
+    void moveTo(float left, float top) override {
+        movedTo =
+            std::to_string(static_cast<int>(left)) + " " + std::to_string(static_cast<int>(top));
+    }
     void onFrameClose(std::function<void()> handler) override { m_closed = std::move(handler); }
     void closeByFrame() {
         shown = false;
@@ -107,7 +108,7 @@ public:
     bool shown = false;
     WindowView* owner = nullptr;  // set by a modal show
     TwipsSize outer;
-    std::optional<std::pair<float, float>> movedTo;
+    std::string movedTo;  // "left top" in whole twips, once moved
     std::map<std::string, FakeControl> controls;
 
 private:
@@ -116,12 +117,12 @@ private:
 };
 
 // Everything a window test needs, in a temporary folder of its own: drives
-// C: and D: on folders there (and X:, whose folder is missing, so it is never
-// ready), the windows on fake views, and the services as recording fakes: a
+// C: (labelled SYSTEM) and D: on folders there (and X:, whose folder is
+// missing, so it is never ready), the windows on fake views, and the services as recording fakes: a
 // settings store in memory, a message box answered at once, a clipboard (busy
 // as when another program holds it), a process start that raises the failure
-// it is given. No event loop runs: a modal show takes the next step the test
-// queued and runs it at once; with no step left its frame closes it.
+// it is given. No event loop runs: a modal show runs whileModal, the user's
+// steps while the window is shown, then its frame closes it.
 class FormTestRig : public ViewFactory,
                     public WindowSystem,
                     public SettingsStore,
@@ -137,7 +138,7 @@ public:
             window->hide();
         }
     }
-    void quit(int exitCode) override { quitCodes.push_back(exitCode); }
+    void quit(int exitCode) override { quitCodes.push_back(std::to_string(exitCode)); }
     void runPendingEvents() override { onPendingEvents(); }
     std::string get(const std::string& application, const std::string& section,
                     const std::string& key) const override {
@@ -169,18 +170,11 @@ public:
     std::filesystem::path host(const std::string& windowsPath) const {
         return drives.toHost(windowsPath);
     }
-    // The rows of a data file: its lines split at tabs, but blank lines and
-    // lines that start with '#'.
-    static std::vector<std::vector<std::string>> rows(const std::string& path);
     static FakeWindow& fake(const ClassicForm& form) {
         return static_cast<FakeWindow&>(form.window());
     }
-    // Shows a window modally, owned by the main window as when the user goes
-    // on, and runs the step while it is shown.
-    void whileShown(ClassicForm& form, const std::function<void()>& step);
-
-    std::deque<std::function<void()>> steps;  // what the user does in modal windows
-    std::vector<int> quitCodes;
+    std::function<void()> whileModal = [] {};  // what the user does in a modal window
+    std::vector<std::string> quitCodes;
     std::function<void()> onPendingEvents = [] {};
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::vector<std::string> messages;
