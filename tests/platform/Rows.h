@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "support/ErrorNumberOf.h"
 
 namespace kestrix {
 
@@ -40,6 +43,36 @@ inline std::vector<std::vector<std::string>> rowsOf(const std::string& name) {
         }
     }
     return rows;
+}
+
+#ifdef _WIN32
+inline constexpr const char* thisSystem = "windows";
+#else
+inline constexpr const char* thisSystem = "posix";
+#endif
+
+// Checks the rows of a table under tests/data: what an Answers object gives for
+// each (or "raises N" for the error number it raises) must be the row's last
+// column. A "case" row starts a fresh Answers object for the rows after it, on
+// "both" systems or on this one ("posix", "windows") alone.
+template <typename Answers>
+void checkRows(const std::string& name, std::size_t count) {
+    const std::vector<std::vector<std::string>> rows = rowsOf(name);
+    std::optional<Answers> current(std::in_place);
+    for (const std::vector<std::string>& row : rows) {
+        if (row[0] == "case") {
+            current.reset();
+            if (row[1] == "both" || row[1] == thisSystem) {
+                current.emplace();
+            }
+        } else if (current) {
+            SCOPED_TRACE(row[0] + " " + row[1]);
+            std::string answer;
+            const int error = errorNumberOf([&] { answer = current->answer(row); });
+            EXPECT_EQ(error == 0 ? answer : "raises " + std::to_string(error), row.back());
+        }
+    }
+    EXPECT_EQ(rows.size(), count) << name;
 }
 
 }  // namespace kestrix
