@@ -61,6 +61,7 @@ void checkRows(const std::string& name, std::size_t count) {
     std::optional<Answers> current(std::in_place);
     for (const std::vector<std::string>& row : rows) {
         if (row[0] == "case") {
+            EXPECT_TRUE(row[1] == "both" || row[1] == "posix" || row[1] == "windows") << row[1];
             current.reset();
             if (row[1] == "both" || row[1] == thisSystem) {
                 current.emplace();
