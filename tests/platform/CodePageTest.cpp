@@ -1,10 +1,10 @@
 // The rows of tests/data/code-pages.tsv: the code pages, their case folding
-// and UTF-8, as the C library and Windows have them.
+// and UTF-8, as the C library and Windows have them, and on Linux the names
+// of files on disk in them.
 #include "platform/CodePage.h"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,15 +12,12 @@
 #include "platform/Rows.h"
 #include "platform/Utf8.h"
 
+#ifndef _WIN32
+#include "platform/posix/UnixFileName.h"
+#endif
+
 namespace kestrix {
 namespace {
-
-std::string hex(unsigned value) {
-    char digits[9] = {};
-    std::to_chars(digits, digits + 8, value, 16);
-    const std::string text = digits;
-    return text.size() < 2 ? "0" + text : text;
-}
 
 struct CodePageRows {
     std::string answer(const std::vector<std::string>& row) const {
@@ -32,9 +29,9 @@ struct CodePageRows {
             const std::optional<char32_t> decoded = Utf8::decodeNext(row[1], at);
             std::string encoded;
             Utf8::append(encoded, decoded.value_or(0));
-            return !decoded                                   ? (at == 0 ? "-" : "- past the start")
-                   : at == row[1].size() && encoded == row[1] ? hex(*decoded)
-                                                              : "misread as " + hex(*decoded);
+            // Read whole and written back the same, or not read at all.
+            const bool whole = decoded ? at == row[1].size() && encoded == row[1] : at == 0;
+            return (decoded ? digitsOf(*decoded, 16) : "-") + (whole ? "" : " misread");
         }
         const CodePage& codePage = CodePage::forNumber(static_cast<unsigned>(std::stoul(row[1])));
         const std::string& text = row[2];
@@ -45,9 +42,24 @@ struct CodePageRows {
         if (row[0] == "byte") {
             const char c = static_cast<char>(std::stoi(text, nullptr, 16));
             const char32_t unicode = codePage.decode(c);
-            return hex(unicode) + " " + hex(static_cast<unsigned char>(codePage.foldCase(c))) +
+            return digitsOf(unicode, 16) + " " +
+                   digitsOf(static_cast<unsigned char>(codePage.foldCase(c)), 16) +
                    (codePage.encode(unicode) == c ? "" : " not encoded back");
         }
+#ifndef _WIN32
+        if (row[0] == "name") {
+            const std::string windows = UnixFileName::toWindows(text, codePage).value_or("-");
+            const bool readsBack =
+                windows == "-" || UnixFileName::fromWindows(windows, codePage) == text;
+            return readsBack ? windows : windows + " reads back otherwise";
+        }
+        if (row[0] == "text") {
+            return UnixFileName::fromWindows(text, codePage);
+        }
+        if (row[0] == "shown-name") {
+            return UnixFileName::describe(text, codePage);
+        }
+#endif
         if (row[0] == "to-utf8") {
             return codePage.toUtf8(text);
         }
@@ -59,7 +71,7 @@ struct CodePageRows {
 };
 
 TEST(CodePageTest, EachRowAsTheCodePagesHaveIt) {
-    checkRows<CodePageRows>("code-pages.tsv", 824);
+    checkRows<CodePageRows>("code-pages.tsv", 848);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,7 +13,6 @@
 
 #include "platform/FolderEntries.h"
 #include "platform/Rows.h"
-#include "support/ErrorNumberOf.h"
 #include "support/TempFolder.h"
 
 #ifdef _WIN32
@@ -39,19 +37,17 @@ public:
         const std::string& name = step[0];
         const fs::path path = at(step[1]);
         const std::string& argument = step[2];
-        if (name == "write") {
+        if (name == "write" && step[1].ends_with('/')) {
+            fs::create_directories(path);
+        } else if (name == "write") {
             writeBytes(path, argument);
         }
         if ((name == "write" || name == "mode") && !step[3].empty()) {
             fs::permissions(path, permsOf(step[3]));
-        } else if (name == "mkdir") {
-            fs::create_directories(path);
         } else if (name == "hardlink") {
             fs::create_hard_link(at(argument), path);
         } else if (name == "symlink") {
             fs::create_symlink(argument, path);
-        } else if (name == "dirlink") {
-            fs::create_directory_symlink(argument, path);
 #ifndef _WIN32
         } else if (name == "fifo") {
             return mkfifo(path.c_str(), 0644) == 0 ? "" : "no FIFO";
@@ -82,10 +78,7 @@ public:
             }
             return names;
         } else if (name == "perms") {
-            char octal[8] = {};
-            std::to_chars(octal, octal + 7,
-                          static_cast<int>(m_files.permissions(path) & permsOf(step[3])), 8);
-            return octal;
+            return digitsOf(static_cast<unsigned>(m_files.permissions(path) & permsOf(step[3])), 8);
         } else if (name == "canonical") {
             return m_files.canonical(path).lexically_relative(m_folder.path()).generic_string();
         } else if (name == "flush") {
@@ -96,16 +89,13 @@ public:
             m_files.replaceKeepingBackup(at(step[1] + ".ini"), at(step[1] + ".new"),
                                          at(step[1] + ".bak"), at(step[1] + ".bak.tmp"));
         } else if (name == "folders" || name == "files") {
-            std::vector<fs::path> entries =
-                folderEntryNames(path, name == "folders" ? EntryType::Folder : EntryType::File);
-            std::sort(entries.begin(), entries.end());
-            std::string names;
-            for (const fs::path& entry : entries) {
-                names += (names.empty() ? "" : "|") + entry.string();
+            std::vector<std::string> names;
+            for (const fs::path& entry :
+                 folderEntryNames(path, name == "folders" ? EntryType::Folder : EntryType::File)) {
+                names.push_back(entry.string());
             }
-            return names;
-        } else if (name == "count") {
-            return std::to_string(std::distance(fs::directory_iterator(path), {}));
+            std::sort(names.begin(), names.end());
+            return joined(names);
         } else if (name != "write") {
             ADD_FAILURE() << "no step " << name;
         }

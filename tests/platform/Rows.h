@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -11,25 +13,37 @@
 
 namespace kestrix {
 
-// A field of values with separator between them ("" holds none); "<TAB>"
-// stands for a tab and "<xHH>" for the byte HH.
-inline std::vector<std::string> listOf(const std::string& joined, char separator = '|') {
-    std::vector<std::string> parts(joined.empty() ? 0 : 1);
-    for (std::size_t at = 0; at < joined.size(); ++at) {
-        if (joined.compare(at, 5, "<TAB>") == 0) {
-            parts.back() += '\t';
+// A field of values with separator between them ("" holds none); "<xHH>"
+// stands for the byte HH.
+inline std::vector<std::string> listOf(const std::string& field, char separator = '|') {
+    std::vector<std::string> parts(field.empty() ? 0 : 1);
+    for (std::size_t at = 0; at < field.size(); ++at) {
+        if (field.compare(at, 2, "<x") == 0 && at + 4 < field.size() && field[at + 4] == '>') {
+            parts.back() += static_cast<char>(std::stoi(field.substr(at + 2, 2), nullptr, 16));
             at += 4;
-        } else if (joined.compare(at, 2, "<x") == 0 && at + 4 < joined.size() &&
-                   joined[at + 4] == '>') {
-            parts.back() += static_cast<char>(std::stoi(joined.substr(at + 2, 2), nullptr, 16));
-            at += 4;
-        } else if (joined[at] == separator) {
+        } else if (field[at] == separator) {
             parts.emplace_back();
         } else {
-            parts.back() += joined[at];
+            parts.back() += field[at];
         }
     }
     return parts;
+}
+
+// The texts with "|" between them, as listOf reads them.
+inline std::string joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const std::string& text : texts) {
+        all += (&text == &texts.front() ? "" : "|") + text;
+    }
+    return all;
+}
+
+// A number's digits in a base, as the tables write numbers.
+inline std::string digitsOf(unsigned number, int base) {
+    char digits[16] = {};
+    std::to_chars(digits, digits + sizeof digits - 1, number, base);
+    return digits;
 }
 
 // The rows of a tab-separated file under tests/data, "#" lines left out.
@@ -45,12 +59,6 @@ inline std::vector<std::vector<std::string>> rowsOf(const std::string& name) {
     return rows;
 }
 
-#ifdef _WIN32
-inline constexpr const char* thisSystem = "windows";
-#else
-inline constexpr const char* thisSystem = "posix";
-#endif
-
 // Checks the rows of a table under tests/data: what an Answers object gives for
 // each (or "raises N" for the error number it raises) must be the row's last
 // column. A "case" row starts a fresh Answers object for the rows after it, on
@@ -63,7 +71,9 @@ void checkRows(const std::string& name, std::size_t count) {
         if (row[0] == "case") {
             EXPECT_TRUE(row[1] == "both" || row[1] == "posix" || row[1] == "windows") << row[1];
             current.reset();
-            if (row[1] == "both" || row[1] == thisSystem) {
+            // Windows is the system whose paths are written with backslashes.
+            const bool windows = std::filesystem::path::preferred_separator == '\\';
+            if (row[1] == "both" || row[1] == (windows ? "windows" : "posix")) {
                 current.emplace();
             }
         } else if (current) {
