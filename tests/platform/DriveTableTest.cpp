@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "platform/Rows.h"
-#include "support/ErrorNumberOf.h"
 #include "support/TempFolder.h"
 
 #ifdef _WIN32

@@ -68,6 +68,7 @@ void checkRows(const std::string& name, std::size_t count) {
     const std::vector<std::vector<std::string>> rows = rowsOf(name);
     std::optional<Answers> current(std::in_place);
     for (const std::vector<std::string>& row : rows) {
+        ASSERT_GE(row.size(), 2U) << name << ": a row without its answer";
         if (row[0] == "case") {
             EXPECT_TRUE(row[1] == "both" || row[1] == "posix" || row[1] == "windows") << row[1];
             current.reset();
