@@ -16,10 +16,8 @@ source "$here/../../scripts/lib/wine-x11.sh"
 # shellcheck source=scripts/lib/program-wine.sh
 source "$here/../../scripts/lib/program-wine.sh"
 
-driver_start() {
-    unset WAYLAND_DISPLAY
-    wine_prefix_create "$root/.wine"
-}
+unset WAYLAND_DISPLAY
+driver_start() { wine_prefix_create "$root/.wine"; }
 driver_stop() { wine_prefix_remove; }
 
 install_setup_tool() { cp "$helpers/e2e_setup_recorder.exe" "$1/System/Setup.exe"; }

@@ -16,18 +16,18 @@ source "$here/../../scripts/lib/wine.sh"
 # shellcheck source=scripts/lib/program-linux.sh
 source "$here/../../scripts/lib/program-linux.sh"
 
-driver_start() {
-    unset XDG_CONFIG_HOME XDG_CONFIG_DIRS XDG_DATA_HOME QT_QPA_PLATFORM QT_SCALE_FACTOR \
-        QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING WINEPREFIX
-    export XDG_RUNTIME_DIR=$root/.runtime
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
-    export HOME=$root/.home
-    # The drives, as Wine keeps them: C: and Z:, the whole file system.
-    mkdir -p "$HOME/.wine/dosdevices" "$HOME/.wine/drive_c"
-    ln -s ../drive_c "$HOME/.wine/dosdevices/c:"
-    ln -s / "$HOME/.wine/dosdevices/z:"
-    [ -z "$windows_tool" ] || wine_prefix_create "$root/.prefix"
-}
+unset XDG_CONFIG_HOME XDG_CONFIG_DIRS XDG_DATA_HOME QT_QPA_PLATFORM QT_SCALE_FACTOR \
+    QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING WINEPREFIX
+export XDG_RUNTIME_DIR=$root/.runtime HOME=$root/.home
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The drives, as Wine keeps them: C: and Z:, the whole file system.
+mkdir -p "$HOME/.wine/dosdevices" "$HOME/.wine/drive_c"
+ln -s ../drive_c "$HOME/.wine/dosdevices/c:"
+ln -s / "$HOME/.wine/dosdevices/z:"
+
+# The Windows stand-in's prefix, made on the run's display, where Wine's
+# desktop process then bridges the clipboard to X.
+driver_start() { [ -z "$windows_tool" ] || wine_prefix_create "$root/.prefix"; }
 driver_stop() { [ -z "$windows_tool" ] || wine_prefix_remove; }
 
 install_setup_tool() { install -m 755 "${windows_tool:-$here/setup-recorder.sh}" "$1/System/Setup.exe"; }

@@ -14,8 +14,7 @@
 # driver_start / driver_stop (what the run needs beyond the display),
 # install_setup_tool GAME and run_setup_tool GAME (the stand-in setup tool
 # that records its command line and, after the program ended, the
-# clipboard), pick_package WINDOW ENTRY COUNT and, where a window manager
-# draws frames, close_by_frame WINDOW.
+# clipboard) and, where a window manager draws frames, close_by_frame WINDOW.
 # What a game folder must hold after a step is a list under expected/: every
 # file, and after " = " the fixture whose bytes it must have.
 set -uo pipefail
@@ -93,23 +92,18 @@ uninstall_expecting() {
     step "uninstalled: the game holds what $3 lists"
 }
 
-# Types $2 over the text of the uninstaller's box.
-type_package() {
+# Chooses a package in window $1's box: entry $2 of its list by the arrow
+# keys (the text is empty at first and after each removal), or name $2 typed
+# over the text.
+choose_package() {
     click_package_text "$1"
     focus_window "${1%% *}"
-    press_keys End shift+Home
-    type_text "$2"
-    step "typed $2"
-}
-
-# Picks entry $2 with the arrow keys in the box's text field, which is empty
-# after each removal.
-pick_package() {
-    click_package_text "$1"
-    focus_window "${1%% *}"
-    local i
-    for ((i = 0; i < $2; i++)); do press_keys Down; done
-    step "picked entry $2"
+    if [[ $2 == [0-9] ]]; then
+        press_keys $(printf 'Down %.0s' $(seq "$2"))
+    else
+        press_keys End shift+Home && type_text "$2"
+    fi
+    step "chose $2"
 }
 
 install_first_package() {
@@ -166,9 +160,7 @@ expect_setup_run() {
 uninstall_packages() {
     local dir="$root/Jeux été" game="$root/Jeux été/UT" window
     make_game "$game"
-    cp "$expected/Manifest-with-Ete.ini" "$game/System/Manifest.ini"
-    : >"$game/Maps/DM-Été.unr"
-    : >"$game/Textures/été.utx"
+    cp -R "$expected/ete-pack/." "$game"
     start_kestrix "$dir"
     window=$(await main)
     expect_centred "${window%% *}"
@@ -180,15 +172,15 @@ uninstall_packages() {
     expect_centred "${window%% *}"
     expect_equal "the stored game folder" "$(stored_path UTPath)" "$(windows_path "$game")"
     # The manifest lists Rooftops, NightSkies, then Été Pack.
-    pick_package "$window" 3
+    choose_package "$window" 3
     uninstall_expecting "$window" "$game" without-ete.txt
     # Rooftops lists NightSky.utx as well, so it stays.
-    pick_package "$window" 2
+    choose_package "$window" 2
     uninstall_expecting "$window" "$game" without-nightskies.txt
-    type_package "$window" NightSkies
+    choose_package "$window" NightSkies
     uninstall_expecting "$window" "$game" without-nightskies.txt
     # Nothing lists NightSky.utx any more; the base game still lists De.u.
-    type_package "$window" Rooftops
+    choose_package "$window" Rooftops
     uninstall_expecting "$window" "$game" without-both.txt
     click "$window" UNINSTALLER_EXIT
     expect_exit 0
@@ -210,7 +202,6 @@ install_package() {
     store_setting UTPath "$(windows_path "$game")"
     start_kestrix "$dir"
     window=$(open_through INSTALL_UMOD installer)
-    expect_centred "${window%% *}"
     # With no package folder stored, the lists open on the game folder:
     # Z:\, tmp, the run's folder, this scenario's folder, Mods été, UT.
     open_row "$window" DIR2 3
@@ -226,22 +217,39 @@ install_package() {
     expect_setup_run "$game" "$packages/Desert Ruins.umod"
 }
 
-# A folder without a manifest and without the setup tool chosen as the game
-# folder: the uninstaller says so and stays until Exit; Install says which
-# folder to choose, and the program ends as after every Install, the folder
-# kept on the clipboard all the same. Nothing was written into the folder.
-not_a_game_folder() {
+# Closing the main window by its frame at start ends the program and stores
+# nothing (kestrix has no window manager to draw one). Another drive picked
+# in the drive list moves the directory list there, and going on stores its
+# folder: the drives are C: and Z:, the program starts on Z:, and C:'s
+# current folder is its root, which holds no manifest: the uninstaller says
+# so and stays until Exit. A folder without the setup tool chosen as the game
+# folder: Install says which folder to choose, and the program ends as after
+# every Install, the folder kept on the clipboard all the same. Nothing was
+# written into the folders.
+main_window_and_wrong_folders() {
     local dir=$root/not-a-game window
     mkdir -p "$dir/NotUT/System"
     cp "$demo_game/Mods/IceStation.umod" "$dir/NotUT/"
-    store_setting UTPath "$(windows_path "$dir/NotUT")"
+    if declare -F close_by_frame >/dev/null; then
+        start_kestrix "$dir"
+        window=$(await main)
+        close_by_frame "$window"
+        expect_exit 0
+        expect_equal "the stored game folder" "$(stored_path UTPath)" ""
+    fi
     start_kestrix "$dir"
     window=$(await main)
+    click "$window" DRIVE1
+    focus_window "${window%% *}"
+    press_keys Home Return
     click "$window" UNINSTALL_UMOD
     dismiss_message
+    expect_equal "the stored game folder" "$(stored_path UTPath)" "C:\\"
     window=$(await uninstaller)
     click "$window" UNINSTALLER_EXIT
     expect_exit 0
+    forget_settings
+    store_setting UTPath "$(windows_path "$dir/NotUT")"
     start_kestrix "$dir"
     window=$(open_through INSTALL_UMOD installer)
     install_first_package "$window"
@@ -251,40 +259,13 @@ not_a_game_folder() {
     # The stand-in, run by hand now, reads the clipboard.
     install_setup_tool "$dir/NotUT"
     run_setup_tool "$dir/NotUT" &
-    expect_equal "the clipboard after $PROGRAM_NAME ended" "$(tool_record "$dir/NotUT/System" Setup.record | sed -n 2p)" \
-        "$(windows_path "$dir/NotUT")"
-}
-
-# Closing the main window by its frame at start ends the program and stores
-# nothing (kestrix has no window manager to draw one). Another drive picked
-# in the drive list moves the directory list there, and going on stores its
-# folder: the drives are C: and Z:, the program starts on Z:, and C:'s
-# current folder is its root.
-main_window() {
-    local window
-    mkdir -p "$root/drive"
-    if declare -F close_by_frame >/dev/null; then
-        start_kestrix "$root/drive"
-        window=$(await main)
-        close_by_frame "$window"
-        expect_exit 0
-        expect_equal "the stored game folder" "$(stored_path UTPath)" ""
-    fi
-    start_kestrix "$root/drive"
-    window=$(await main)
-    click "$window" DRIVE1
-    focus_window "${window%% *}"
-    press_keys Home Return
-    click "$window" INSTALL_UMOD
-    window=$(await installer)
-    expect_equal "the stored game folder" "$(stored_path UTPath)" "C:\\"
-    click "$window" INSTALLER_EXIT
-    expect_exit 0
+    expect_equal "the clipboard after $PROGRAM_NAME ended" \
+        "$(tool_record "$dir/NotUT/System" Setup.record | sed -n 2p)" "$(windows_path "$dir/NotUT")"
 }
 
 # ---- the setup tool as players have it (through Wine) ---------------------
-# Run by wine-clipboard.sh with kestrix, which names the cross-built
-# stand-ins of tests/platform/win: each records (arguments.txt) its own path,
+# Run by wine-clipboard.sh with kestrix, with the cross-built stand-ins of
+# tests/platform/win beside the build's e2e_setup_recorder.exe: each records (arguments.txt) its own path,
 # its command line, then install and the package as each reading of that
 # line finds them.
 
@@ -298,8 +279,9 @@ main_window() {
 setup_tool_through_wine() {
     local game="$WINEPREFIX/drive_c/Program Files (x86)/Unreal Tournament" dir=$root/own-prefix
     local window record package="$root/own-prefix/Packages/Desert Ruins.umod"
+    local stand_ins=${KESTRIX_E2E_SETUP_TOOL%/*}/../platform/win
     mkdir -p "$game/System" "$dir/Packages"
-    cp "${KESTRIX_E2E_SETUP_STAND_IN:?}" "$game/System/Setup.exe"
+    cp "$stand_ins/setup_stand_in.exe" "$game/System/Setup.exe"
     cp "$demo_game/Mods/DesertRuins.umod" "$package"
     store_setting UTPath "$(windows_path "$game")"
     store_setting UMODPath "$(windows_path "$dir/Packages")"
@@ -318,7 +300,7 @@ setup_tool_through_wine() {
     [ ! -f "$HOME/.wine/system.reg" ] || fail "the default prefix was set up"
 
     rm "$game/System/arguments.txt"
-    cp "${KESTRIX_E2E_SETUP_STAND_IN_32:?}" "$game/System/Setup.exe"
+    cp "$stand_ins/setup_stand_in32.exe" "$game/System/Setup.exe"
     start_kestrix "$dir"
     window=$(open_through INSTALL_UMOD installer)
     install_first_package "$window"
@@ -333,13 +315,12 @@ setup_tool_through_wine() {
 # ---- running them --------------------------------------------------------
 
 passed=0 failed=0
-for scenario in ${KESTRIX_E2E_ONLY:-uninstall_packages install_package not_a_game_folder main_window}; do
+for scenario in ${KESTRIX_E2E_ONLY:-uninstall_packages install_package main_window_and_wrong_folders}; do
     forget_settings
     # Not on the left of || or &&, where bash would ignore set -e inside.
     (
         set -e
         shopt -s inherit_errexit
-        [ -z "${KESTRIX_E2E_TRACE:-}" ] || set -x
         "$scenario"
     ) >"$root/scenario.log" 2>&1
     result=$?

@@ -13,8 +13,5 @@ if [ $# -ne 2 ] || [ ! -x "$1" ] || [ ! -f "$2" ]; then
     echo "usage: $0 <path-to-kestrix> <path-to-e2e_setup_recorder.exe>" >&2
     exit 2
 fi
-stand_ins=$(realpath "$(dirname "$2")/../platform/win")
-KESTRIX_E2E_SETUP_TOOL=$(realpath "$2") KESTRIX_E2E_SETUP_STAND_IN=$stand_ins/setup_stand_in.exe \
-    KESTRIX_E2E_SETUP_STAND_IN_32=$stand_ins/setup_stand_in32.exe \
-    KESTRIX_E2E_ONLY=${KESTRIX_E2E_ONLY:-"install_package setup_tool_through_wine"} \
+KESTRIX_E2E_SETUP_TOOL=$(realpath "$2") KESTRIX_E2E_ONLY=${KESTRIX_E2E_ONLY:-"install_package setup_tool_through_wine"} \
     "$(dirname "$0")/run.sh" "$1"
