@@ -134,16 +134,16 @@ tool_record() {
 
 # After Install: the program has ended; only then is the stand-in setup tool
 # of game $1 told to go, so that nothing of the program runs any more but what
-# keeps the clipboard. Its line begins with its name, without blanks or
-# quotes (a short path), so that a tool that reads its command after the
-# first blank finds install and then package $2, quoted.
+# keeps the clipboard. Its line begins with its name without blanks (a short
+# path; Wine puts it in quotes), so that a tool that reads its command after
+# the first blank finds install and then package $2, quoted.
 expect_setup_run() {
     local line clipboard
     expect_exit 0
     { read -r line && read -r clipboard; } < <(tool_record "$1/System" Setup.record)
     step "the setup tool's command line: $line; the clipboard: $clipboard"
     expect_equal "the command line after its first blank" "${line#* }" "install \"$(windows_path "$2")\""
-    [[ ${line%% *} != *'"'* && ${line%% *} == *[Ss][Ee][Tt][Uu][Pp].[Ee][Xx][Ee] ]] ||
+    [[ $(tr -d '"' <<<"${line%% *}") == *[Ss][Ee][Tt][Uu][Pp].[Ee][Xx][Ee] ]] ||
         fail "the line does not begin with the setup tool's name"
     expect_equal "the clipboard after $PROGRAM_NAME ended" "$clipboard" "$(windows_path "$1")"
 }
@@ -153,12 +153,13 @@ expect_setup_run() {
 # A first start: the user double-clicks through the folders to the game and
 # removes packages, first picking them from the list, then typing their
 # names: one no longer installed, which changes nothing, then one that is.
-# The game is in "Jeux été"; its manifest names a package in Windows-1252
-# while the disk holds UTF-8 names, one of them in another case ("ÉTÉ.utx"
-# against été.utx). Nothing accented is typed: under Wine, xdotool changes
-# the case of letters beyond ASCII.
+# The manifest names a package in Windows-1252 while the disk holds UTF-8
+# names, one of them in another case ("ÉTÉ.utx" against été.utx). Nothing
+# accented is typed (under Wine, xdotool changes the case of letters beyond
+# ASCII), nor is the folder that the registry's reader would show (wine reg
+# writes in the console's code page).
 uninstall_packages() {
-    local dir="$root/Jeux été" game="$root/Jeux été/UT" window
+    local dir=$root/Jeux game=$root/Jeux/UT window
     make_game "$game"
     cp -R "$expected/ete-pack/." "$game"
     start_kestrix "$dir"
