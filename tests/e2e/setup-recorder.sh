@@ -14,6 +14,6 @@ for argument; do
     case $argument in *' '*) argument="\"$argument\"" ;; esac
     line="$line $argument"
 done
-{ printf '%s\n' "$line" && timeout 5 xclip -o -selection clipboard -t UTF8_STRING && echo; } |
+{ printf '%s\n' "$line" && timeout 5 xclip -o -selection clipboard -t UTF8_STRING; echo; } |
     iconv -f UTF-8 -t UTF-16LE >"$folder/Setup.record.part"
 mv "$folder/Setup.record.part" "$folder/Setup.record"
