@@ -99,6 +99,7 @@ choose_package() {
     click_package_text "$1"
     focus_window "${1%% *}"
     if [[ $2 == [0-9] ]]; then
+        # shellcheck disable=SC2046 # one key a word
         press_keys $(printf 'Down %.0s' $(seq "$2"))
     else
         press_keys End shift+Home && type_text "$2"
