@@ -23,7 +23,6 @@ driver_stop() { wine_prefix_remove; }
 install_setup_tool() { cp "$helpers/e2e_setup_recorder.exe" "$1/System/Setup.exe"; }
 run_setup_tool() { timeout 30 wine "$1/System/Setup.exe"; }
 
-
 close_by_frame() {
     focus_window "${1%% *}"
     press_keys alt+F4

@@ -2,9 +2,10 @@
 # Stands in for the game's setup tool in the end-to-end tests, as
 # e2e_setup_recorder.exe does under Wine. Once the test has seen the program
 # that started it end (it then puts a file "go" beside the tool), it writes
-# beside itself, in UTF-16, its command line as Windows would show it (its name, then
-# each argument, one with blanks in quotes) and the text on the clipboard;
-# whole under another name first, so that a test never reads half a record.
+# beside itself, in UTF-16, its command line as Windows would show it (its
+# name, then each argument, one with blanks in quotes) and the text on the
+# clipboard; whole under another name first, so that a test never reads half
+# a record.
 folder=$(dirname "$0") waited=0
 while [ ! -f "$folder/go" ] && [ $waited -lt 600 ]; do
     sleep 0.1 && waited=$((waited + 1))
