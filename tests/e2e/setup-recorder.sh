@@ -5,16 +5,19 @@
 # beside itself, in UTF-16, its command line as Windows would show it (its
 # name, then each argument, one with blanks in quotes) and the text on the
 # clipboard; whole under another name first, so that a test never reads half
-# a record.
-folder=$(dirname "$0") waited=0
-while [ ! -f "$folder/go" ] && [ $waited -lt 600 ]; do
-    sleep 0.1 && waited=$((waited + 1))
-done
-line=$(basename "$0")
+# a record. It waits in the background: the program, which waits a moment
+# for a tool that fails at once, sees this one end at once.
+folder=$(dirname "$0") line=$(basename "$0")
 for argument; do
     case $argument in *' '*) argument="\"$argument\"" ;; esac
     line="$line $argument"
 done
-{ printf '%s\n' "$line" && timeout 5 xclip -o -selection clipboard -t UTF8_STRING; echo; } |
-    iconv -f UTF-8 -t UTF-16LE >"$folder/Setup.record.part"
-mv "$folder/Setup.record.part" "$folder/Setup.record"
+(
+    waited=0
+    while [ ! -f "$folder/go" ] && [ $waited -lt 600 ]; do
+        sleep 0.1 && waited=$((waited + 1))
+    done
+    { printf '%s\n' "$line" && timeout 5 xclip -o -selection clipboard -t UTF8_STRING; echo; } |
+        iconv -f UTF-8 -t UTF-16LE >"$folder/Setup.record.part"
+    mv "$folder/Setup.record.part" "$folder/Setup.record"
+) >/dev/null 2>&1 &
