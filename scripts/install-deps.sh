@@ -17,10 +17,10 @@ windows_packages=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix g++-
     wine wine64 fonts-wine
     xvfb xdotool x11-utils imagemagick)
 # clang with its runtime libraries builds the fuzz target; Xvfb, xdotool,
-# x11-utils, imagemagick and tesseract drive and read the real windows; xclip
+# x11-utils and imagemagick drive and show the real windows; xclip
 # reads the clipboard that the program leaves behind.
 test_packages=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
-    xvfb xdotool x11-utils xclip imagemagick tesseract-ocr)
+    xvfb xdotool x11-utils xclip imagemagick)
 
 case "${1:-}" in
     run) wanted=("${run_packages[@]}") ;;

@@ -6,7 +6,7 @@
 # and input goes in through the X server (XTEST), not through Qt.
 # Sourced by the end-to-end tests, the screenshots, the package check and the
 # benchmarks (through program.sh where they drive a program); needs Xvfb, xdotool,
-# xwininfo (x11-utils), ImageMagick and, for reading message boxes, tesseract.
+# xwininfo (x11-utils) and ImageMagick.
 
 # Every wait is bounded: a window that does not come is a failure, not a hang.
 : "${WAIT_SECONDS:=15}"
@@ -236,23 +236,4 @@ type_text() {
 # Saves window $1 as the PNG file $2.
 capture_window() {
     import -window "$1" "$2"
-}
-
-# The text of a message box, read off the screen: the box above its button
-# row, enlarged so that the 8-point text reads reliably, with blanks and
-# quotes made plain.
-message_text() {
-    local image size width height
-    image=$(mktemp --suffix=.png)
-    capture_window "$1" "$image"
-    size=$(window_size "$1")
-    width=${size%x*}
-    height=${size#*x}
-    convert "$image" -crop "${width}x$((height - 40))+0+0" +repage -colorspace Gray \
-        -resize 400% "$image"
-    # The curly quotes are meant: the reader sees typographic ones.
-    # shellcheck disable=SC1111
-    tesseract "$image" stdout --psm 6 2>/dev/null |
-        sed "s/[“”]/\"/g; s/[‘’]/'/g" | tr '\n' ' ' | tr -s ' ' | sed 's/^ //; s/ $//'
-    rm -f "$image"
 }

@@ -19,21 +19,11 @@ else
     echo "usage: $0 <path-to-kestrix | cross-build folder holding KESTRIX.exe>" >&2
     exit 2
 fi
-tally=$(mktemp)
 started=$SECONDS
 # timeout puts the scenarios in a process group of their own and ends the
 # whole group, display and programs included, when the time is up.
-timeout --kill-after=10 "$limit" bash "$here/scenarios.sh" "$driver" "$(realpath "$program")" "$tally"
+timeout --kill-after=10 "$limit" bash "$here/scenarios.sh" "$driver" "$(realpath "$program")"
 status=$?
-passed=$(grep -c '^pass ' "$tally")
-failed=$(grep -c '^fail ' "$tally")
-rm -f "$tally"
-if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
-    echo "FAIL the run was stopped after ${limit}s"
-    failed=$((failed + 1))
-elif [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
-    echo "FAIL the scenarios could not run (status $status)"
-    failed=$((failed + 1))
-fi
-echo "the end-to-end run took $((SECONDS - started))s: $passed passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
+[ $status -ne 124 ] && [ $status -ne 137 ] || echo "FAIL the run was stopped after ${limit}s"
+echo "the end-to-end run took $((SECONDS - started))s"
+exit $status
