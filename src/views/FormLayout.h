@@ -9,7 +9,9 @@ enum class ControlKind { Label, Button, DriveList, DirList, FileList, ComboBox }
 
 // One control as the window's drawing places it, all lengths in twips. Keyboard
 // focus moves through the controls in ascending tab index; labels hold an index
-// but take no focus.
+// but take no focus. A label may name the control it stands for (labelFor):
+// screen readers then speak the label's text as that control's name, since
+// lists and combo boxes show no name of their own.
 struct ControlLayout {
     std::string name;
     ControlKind kind;
@@ -19,6 +21,7 @@ struct ControlLayout {
     int width;
     int height;
     int tabIndex;
+    std::string labelFor = {};
 };
 
 // A window as drawn: its title, the size of its client area in twips, and its

@@ -18,8 +18,8 @@ const FormLayout& Form1::layout() {
         5730,
         4500,
         {
-            {"Label1", ControlKind::Label, "Select your main UT Directory", 1080, 120, 3735, 255,
-             1},
+            {"Label1", ControlKind::Label, "Select your main UT Directory", 1080, 120, 3735, 255, 1,
+             "Dir1"},
             {"Dir1", ControlKind::DirList, "", 960, 480, 3735, 2340, 0},
             {"Drive1", ControlKind::DriveList, "", 960, 3000, 2535, 315, 4},
             {"Command2", ControlKind::Button, "Exit", 600, 3720, 1215, 495, 3},

@@ -26,7 +26,8 @@ const FormLayout& Form2::layout() {
         5760,
         4260,
         {
-            {"Label1", ControlKind::Label, "Select the umod to install", 1080, 120, 3735, 255, 0},
+            {"Label1", ControlKind::Label, "Select the umod to install", 1080, 120, 3735, 255, 0,
+             "File1"},
             {"Dir2", ControlKind::DirList, "", 120, 840, 2535, 1890, 1},
             {"File1", ControlKind::FileList, "", 2880, 840, 2655, 1845, 2},
             {"Drive2", ControlKind::DriveList, "", 120, 2880, 2535, 315, 5},

@@ -20,7 +20,8 @@ const FormLayout& Form3::layout() {
         5835,
         4275,
         {
-            {"Label1", ControlKind::Label, "Select the umod to uninstall.", 840, 120, 3975, 255, 1},
+            {"Label1", ControlKind::Label, "Select the umod to uninstall.", 840, 120, 3975, 255, 1,
+             "Combo1"},
             {"Combo1", ControlKind::ComboBox, "", 840, 720, 4095, 315, 0},
             {"Command1", ControlKind::Button, "Exit", 840, 3480, 1575, 495, 2},
             {"Command2", ControlKind::Button, "Uninstall", 3360, 3480, 1575, 495, 3},

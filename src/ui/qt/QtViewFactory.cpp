@@ -69,6 +69,14 @@ FormViews QtViewFactory::create(const FormLayout& layout) {
             focusable.emplace_back(control.tabIndex, widget);
         }
     }
+    // Lists and combo boxes show no name of their own: screen readers speak
+    // the text of the label that names them.
+    for (const ControlLayout& control : layout.controls) {
+        if (!control.labelFor.empty()) {
+            window->findChild<QWidget*>(toQt(control.labelFor))
+                ->setAccessibleName(toQt(control.text));
+        }
+    }
     // Keyboard focus starts on the first control and moves in tab order.
     std::sort(focusable.begin(), focusable.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });

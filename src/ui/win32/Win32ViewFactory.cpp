@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/win32/Win32Button.h"
 #include "ui/win32/Win32ComboBox.h"
@@ -16,6 +18,48 @@ namespace {
 // Clear of IDOK and IDCANCEL, which dialog navigation sends for Enter and
 // Escape.
 constexpr int FirstControlId = 100;
+
+bool isLabelled(const FormLayout& layout, const std::string& name) {
+    return std::any_of(layout.controls.begin(), layout.controls.end(),
+                       [&name](const ControlLayout& c) { return c.labelFor == name; });
+}
+
+// The order of creation is the z-order, which is both the tab order and where
+// screen readers look for a control's label: Microsoft Active Accessibility
+// names a list or a combo box after the static text found by walking back in
+// z-order (GetWindow with GW_HWNDPREV). So the controls come in tab order,
+// and a label that names a control comes right before that control, wherever
+// its own tab index would put it: labels take no focus.
+std::vector<const ControlLayout*> creationOrder(const FormLayout& layout) {
+    std::vector<const ControlLayout*> inTabOrder;
+    for (const ControlLayout& control : layout.controls) {
+        if (control.labelFor.empty()) {
+            inTabOrder.push_back(&control);
+        }
+    }
+    std::stable_sort(
+        inTabOrder.begin(), inTabOrder.end(),
+        [](const ControlLayout* a, const ControlLayout* b) { return a->tabIndex < b->tabIndex; });
+    std::vector<const ControlLayout*> order;
+    for (const ControlLayout* control : inTabOrder) {
+        for (const ControlLayout& label : layout.controls) {
+            if (label.labelFor == control->name) {
+                order.push_back(&label);
+            }
+        }
+        order.push_back(control);
+    }
+    return order;
+}
+
+// The walk back for a label stops at a control with WS_GROUP and WS_TABSTOP.
+// A labelled control starts a group, so that its label names no unlabelled
+// control after it (a drive box would otherwise be read out as the folder
+// list's label).
+void startGroup(HWND control) {
+    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | WS_GROUP);
+}
+
 }  // namespace
 
 Win32ViewFactory::Win32ViewFactory() : Win32ViewFactory(ScreenScale::ofScreen()) {}
@@ -28,23 +72,15 @@ FormViews Win32ViewFactory::create(const FormLayout& layout) {
     Win32WindowView& form = *window;
     FormViews views(std::move(window));
 
-    // Tab moves through the controls in the order they were created.
-    std::vector<const ControlLayout*> inTabOrder;
-    for (const ControlLayout& control : layout.controls) {
-        inTabOrder.push_back(&control);
-    }
-    std::stable_sort(
-        inTabOrder.begin(), inTabOrder.end(),
-        [](const ControlLayout* a, const ControlLayout* b) { return a->tabIndex < b->tabIndex; });
-
     Win32Control* enterClicks = nullptr;
     Win32Control* escapeClicks = nullptr;
     int id = FirstControlId;
-    for (const ControlLayout* control : inTabOrder) {
+    for (const ControlLayout* control : creationOrder(layout)) {
         const ControlLayout& c = *control;
+        Win32Control* created = nullptr;
         switch (c.kind) {
             case ControlKind::Label:
-                form.adopt(std::make_unique<Win32Label>(c, parent, id, m_scale, m_font));
+                created = form.adopt(std::make_unique<Win32Label>(c, parent, id, m_scale, m_font));
                 break;
             case ControlKind::Button: {
                 Win32Button* button =
@@ -56,28 +92,40 @@ FormViews Win32ViewFactory::create(const FormLayout& layout) {
                 if (c.name == layout.escapeClicks) {
                     escapeClicks = button;
                 }
+                created = button;
                 break;
             }
-            case ControlKind::DriveList:
-                views.add(c.name,
-                          static_cast<DriveListView*>(form.adopt(
-                              std::make_unique<Win32DriveList>(c, parent, id, m_scale, m_font))));
+            case ControlKind::DriveList: {
+                auto* list =
+                    form.adopt(std::make_unique<Win32DriveList>(c, parent, id, m_scale, m_font));
+                views.add(c.name, static_cast<DriveListView*>(list));
+                created = list;
                 break;
-            case ControlKind::DirList:
-                views.add(c.name,
-                          static_cast<DirListView*>(form.adopt(
-                              std::make_unique<Win32DirList>(c, parent, id, m_scale, m_font))));
+            }
+            case ControlKind::DirList: {
+                auto* list =
+                    form.adopt(std::make_unique<Win32DirList>(c, parent, id, m_scale, m_font));
+                views.add(c.name, static_cast<DirListView*>(list));
+                created = list;
                 break;
-            case ControlKind::FileList:
-                views.add(c.name,
-                          static_cast<FileListView*>(form.adopt(
-                              std::make_unique<Win32FileList>(c, parent, id, m_scale, m_font))));
+            }
+            case ControlKind::FileList: {
+                auto* list =
+                    form.adopt(std::make_unique<Win32FileList>(c, parent, id, m_scale, m_font));
+                views.add(c.name, static_cast<FileListView*>(list));
+                created = list;
                 break;
-            case ControlKind::ComboBox:
-                views.add(c.name,
-                          static_cast<ComboBoxView*>(form.adopt(
-                              std::make_unique<Win32ComboBox>(c, parent, id, m_scale, m_font))));
+            }
+            case ControlKind::ComboBox: {
+                auto* combo =
+                    form.adopt(std::make_unique<Win32ComboBox>(c, parent, id, m_scale, m_font));
+                views.add(c.name, static_cast<ComboBoxView*>(combo));
+                created = combo;
                 break;
+            }
+        }
+        if (isLabelled(layout, c.name)) {
+            startGroup(created->handle());
         }
         ++id;
     }

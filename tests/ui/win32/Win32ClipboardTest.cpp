@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/win/Utf16.h"
+
 namespace kestrix {
 namespace {
 
@@ -15,15 +17,9 @@ std::string readAs(UINT format) {
     }
     std::string text = "<none>";
     if (HANDLE data = GetClipboardData(format)) {
-        if (format == CF_UNICODETEXT) {
-            const auto* wide = static_cast<const wchar_t*>(GlobalLock(data));
-            text.clear();
-            for (const wchar_t* c = wide; *c != 0; ++c) {
-                text += *c < 0x80 ? static_cast<char>(*c) : '?';
-            }
-        } else {
-            text = static_cast<const char*>(GlobalLock(data));
-        }
+        const void* locked = GlobalLock(data);
+        text = format == CF_UNICODETEXT ? Utf16::describe(static_cast<const wchar_t*>(locked))
+                                        : std::string(static_cast<const char*>(locked));
         GlobalUnlock(data);
     }
     CloseClipboard();

@@ -2,14 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <exception>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
-#include "platform/win/Utf16.h"
-#include "ui/win32/Win32MessageBox.h"
 #include "ui/win32/Win32MessageLoop.h"
 #include "ui/win32/Win32ViewFactory.h"
 #include "ui/win32/Win32Window.h"
@@ -116,51 +112,6 @@ TEST(Win32WindowSystemTest, ErrorsDoNotCrossTheMessageLoop) {
     Win32MessageLoop::runWhile([&] { return caught.empty() && ++rounds < 100; });
     Win32Window::setErrorHandler([](const std::exception_ptr&) { PostQuitMessage(1); });
     EXPECT_EQ(caught, "broken");
-}
-
-// The message box as another program finds it: a dialog titled KESTRIX with
-// the text, one OK button and no icon.
-TEST(Win32MessageBoxTest, ShowsTheTextWithOkAndNoIconUntilDismissed) {
-    std::atomic<bool> found{false};
-    std::wstring text;
-    int buttons = 0;
-    bool icon = false;
-    std::thread user([&] {
-        for (int attempt = 0; attempt < 100 && !found; ++attempt) {
-            HWND box = FindWindowW(L"#32770", L"KESTRIX");
-            if (box == nullptr || !IsWindowVisible(box)) {
-                Sleep(50);
-                continue;
-            }
-            wchar_t buffer[256] = {};
-            GetDlgItemTextW(box, 0xFFFF, buffer, 256);
-            text = buffer;
-            for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
-                 child = GetWindow(child, GW_HWNDNEXT)) {
-                wchar_t name[32] = {};
-                GetClassNameW(child, name, 32);
-                if (_wcsicmp(name, L"Button") == 0) {
-                    ++buttons;
-                }
-                // The system's box holds an icon control always, empty when
-                // no icon is asked for.
-                if (_wcsicmp(name, L"Static") == 0 &&
-                    (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-                    SendMessageW(child, STM_GETICON, 0, 0) != 0) {
-                    icon = true;
-                }
-            }
-            found = true;
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-    });
-    Win32MessageBox messageBox;
-    messageBox.show("Make sure you have your Main UT Directory Selected.");
-    user.join();
-    ASSERT_TRUE(found) << "no message box titled KESTRIX";
-    EXPECT_EQ(Utf16::describe(text), "Make sure you have your Main UT Directory Selected.");
-    EXPECT_EQ(buttons, 1);
-    EXPECT_FALSE(icon);
 }
 
 }  // namespace
