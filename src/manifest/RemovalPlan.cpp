@@ -64,7 +64,7 @@ RemovalPlan::RemovalPlan(std::string_view bytes, std::string_view packageName,
     }
     chooseFilesToDelete();
     if (removedHeader) {
-        forgetRecordsOf(*removedHeader);
+        forgetRecordsOf(*removedHeader, manifest);
     }
 }
 
@@ -73,7 +73,7 @@ std::string RemovalPlan::fileKey(std::string_view path) const {
     return FileEntry::sameFileKey(m_encoding.toCodePage(path).value_or(std::string(path)));
 }
 
-void RemovalPlan::forgetRecordsOf(std::string_view header) {
+void RemovalPlan::forgetRecordsOf(std::string_view header, std::string_view manifest) {
     std::map<std::string, long> uses;
     for (const std::string_view path : m_fileEntries) {
         ++uses[fileKey(path)];
@@ -81,46 +81,57 @@ void RemovalPlan::forgetRecordsOf(std::string_view header) {
     const std::string group = "Group=" + std::string(header);
     std::vector<std::string_view> pieces;
     pieces.swap(m_keptText);
+    auto piece = pieces.begin();
+    const char* keptFrom = piece == pieces.end() ? nullptr : piece->data();
+    const auto keepUpTo = [&](const char* end) {
+        keep(std::string_view(keptFrom, static_cast<std::size_t>(end - keptFrom)));
+    };
+    // The whole text is read again, as the line rules read it; its lines
+    // outside the kept pieces are those of the removed sections.
     std::optional<std::string_view> section;
-    for (const std::string_view piece : pieces) {
-        // A piece after a removed section starts outside any section.
-        if (piece.data() != pieces.front().data()) {
-            section.reset();
+    ManifestReader reader;
+    reader.openText(manifest);
+    while (!reader.atEnd() && piece != pieces.end()) {
+        const ManifestLine line = reader.next();
+        if (line.raw.data() >= piece->data() + piece->size()) {
+            keepUpTo(piece->data() + piece->size());
+            if (++piece == pieces.end()) {
+                break;
+            }
+            keptFrom = piece->data();
         }
-        const char* keptFrom = piece.data();
-        const auto keepUpTo = [&](const ManifestLine& line) {
-            keep(std::string_view(keptFrom, static_cast<std::size_t>(line.raw.data() - keptFrom)));
-            keptFrom = line.raw.data() + line.raw.size();
-        };
-        ManifestReader reader;
-        reader.openText(piece);
-        while (!reader.atEnd()) {
-            const ManifestLine line = reader.next();
-            if (const auto name = SectionHeader::nameOf(line.text)) {
-                section = *name;
-            } else if (section == "Setup" && line.text == group) {
-                keepUpTo(line);
-            } else if (section == "RefCounts" && line.text.starts_with("File:")) {
-                // "File:System\Foo.u=2"; a count that is no number is left
-                // as the game wrote it.
-                const std::size_t equals = line.text.rfind('=');
-                const std::string_view count = line.text.substr(equals + 1);
-                const auto used = uses.find(fileKey(line.text.substr(5, equals - 5)));
-                if (used == uses.end() || count.empty() || count.size() > 9 ||
-                    count.find_first_not_of("0123456789") != std::string_view::npos) {
-                    continue;
-                }
-                const long left = std::stol(std::string(count)) - used->second;
-                keepUpTo(line);
-                if (left > 0) {
-                    keep(m_rewritten.emplace_back(std::string(line.text.substr(0, equals + 1)) +
-                                                  std::to_string(left) +
-                                                  std::string(line.raw.substr(line.text.size()))));
-                }
+        if (line.raw.data() < piece->data()) {
+            section.reset();  // what follows a removed section lies outside any
+            continue;
+        }
+        const char* lineEnd = line.raw.data() + line.raw.size();
+        if (const auto name = SectionHeader::nameOf(line.text)) {
+            section = *name;
+        } else if (section == "Setup" && line.text == group) {
+            keepUpTo(line.raw.data());
+            keptFrom = lineEnd;
+        } else if (section == "RefCounts" && line.text.starts_with("File:")) {
+            // "File:System\Foo.u=2"; a count that is no number is left as
+            // the game wrote it.
+            const std::size_t equals = line.text.rfind('=');
+            const std::string_view count = line.text.substr(equals + 1);
+            const auto used = uses.find(fileKey(line.text.substr(5, equals - 5)));
+            if (used == uses.end() || count.empty() || count.size() > 9 ||
+                count.find_first_not_of("0123456789") != std::string_view::npos) {
+                continue;
+            }
+            const long left = std::stol(std::string(count)) - used->second;
+            keepUpTo(line.raw.data());
+            keptFrom = lineEnd;
+            if (left > 0) {
+                keep(m_rewritten.emplace_back(std::string(line.text.substr(0, equals + 1)) +
+                                              std::to_string(left) +
+                                              std::string(line.raw.substr(line.text.size()))));
             }
         }
-        keep(std::string_view(keptFrom,
-                              static_cast<std::size_t>(piece.data() + piece.size() - keptFrom)));
+    }
+    if (piece != pieces.end()) {
+        keepUpTo(piece->data() + piece->size());
     }
 }
 

@@ -68,7 +68,7 @@ public:
 private:
     void keep(std::string_view text);
     void chooseFilesToDelete();
-    void forgetRecordsOf(std::string_view header);
+    void forgetRecordsOf(std::string_view header, std::string_view manifest);
     std::string fileKey(std::string_view path) const;
 
     ManifestEncoding m_encoding;
