@@ -38,7 +38,8 @@ std::string describe(const InstallPlan& plan) {
     if (!plan.settingsEdits.empty()) {
         text += "\nSettings changes:\n";
         listInto(text, plan.settingsEdits, shownEdits, [](const SettingsEdit& edit) {
-            return edit.asWritten + (edit.applied ? " (made)" : " (listed only: yours to make)");
+            // The mark first: a long edit runs past the window's edge.
+            return (edit.applied ? "made: " : "listed only: ") + edit.asWritten;
         });
     }
     return text;
