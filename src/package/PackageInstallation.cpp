@@ -183,9 +183,29 @@ std::unique_ptr<InstallPlan> PackageInstallation::prepare(std::string_view gameD
     return plan;
 }
 
+std::optional<std::string> PackageInstallation::editableText(const fs::path& path) const {
+    try {
+        // Only an ordinary file, not a link whose replacement would cut it
+        // off, in a text whose bytes this program keeps as they are.
+        if (m_files.inspect(path) != PathKind::File ||
+            m_files.canonical(path) != m_files.canonical(path.parent_path()) / path.filename()) {
+            return std::nullopt;
+        }
+        std::string bytes = m_files.readFile(path);
+        if (bytes.find('\0') != std::string::npos) {
+            return std::nullopt;  // UTF-16, or no text at all
+        }
+        return bytes;
+    } catch (const PlatformError&) {
+        // A folder that cannot be looked at (Windows has no such path): the
+        // edits are listed, and the package installs all the same.
+        return std::nullopt;
+    }
+}
+
 void PackageInstallation::planSettingsEdits(InstallPlan& plan, const fs::path& settingsFolder) {
-    // Each settings file's text as the edits before have left it.
-    std::map<std::string, std::string> texts;
+    // Each settings file's text as it is, and as the edits so far leave it.
+    std::map<std::string, std::pair<std::string, std::string>> texts;
     for (const std::string& asWritten : plan.description.iniEdits()) {
         SettingsEdit& edit = plan.settingsEdits.emplace_back(SettingsEdit{asWritten});
         const std::optional<IniEdit> parsed = IniEdit::parse(asWritten);
@@ -194,30 +214,24 @@ void PackageInstallation::planSettingsEdits(InstallPlan& plan, const fs::path& s
         }
         auto text = texts.find(parsed->fileName());
         if (text == texts.end()) {
-            // Only an ordinary file, not a link whose replacement would cut
-            // it off, in a text whose bytes this program keeps as they are.
-            const fs::path path = settingsFolder / parsed->fileName();
-            if (m_files.inspect(path) != PathKind::File ||
-                m_files.canonical(path) != m_files.canonical(settingsFolder) / path.filename()) {
+            const std::optional<std::string> bytes =
+                editableText(settingsFolder / parsed->fileName());
+            if (!bytes) {
                 continue;
             }
-            std::string bytes = m_files.readFile(path);
-            if (bytes.find('\0') != std::string::npos) {
-                continue;  // UTF-16, or no text at all
-            }
-            text = texts.emplace(parsed->fileName(), std::move(bytes)).first;
+            text = texts.emplace(parsed->fileName(), std::pair(*bytes, *bytes)).first;
         }
-        if (std::optional<std::string> edited = parsed->appliedTo(text->second)) {
-            text->second = std::move(*edited);
+        if (std::optional<std::string> edited = parsed->appliedTo(text->second.second)) {
+            text->second.second = std::move(*edited);
             edit.applied = true;
         }
     }
     for (const auto& [name, text] : texts) {
-        const fs::path path = settingsFolder / name;
-        if (text == m_files.readFile(path)) {
+        if (text.first == text.second) {
             continue;
         }
-        const std::string& bytes = plan.settingsTexts.emplace_back(text);
+        const fs::path path = settingsFolder / name;
+        const std::string& bytes = plan.settingsTexts.emplace_back(text.second);
         plan.settingsFiles.push_back({name, bytes, path, true, m_files.permissions(path)});
     }
 }

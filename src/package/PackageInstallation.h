@@ -3,6 +3,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,6 +96,8 @@ private:
                      const std::vector<std::string>& ownersOfFile,
                      const PackageDescription& description);
     void planSettingsEdits(InstallPlan& plan, const std::filesystem::path& settingsFolder);
+    // The text of a settings file whose edits can be made byte for byte.
+    std::optional<std::string> editableText(const std::filesystem::path& path) const;
 
     const DriveTable& m_drives;
     FileOperations& m_files;
