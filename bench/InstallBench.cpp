@@ -86,7 +86,7 @@ void BM_InstallPackage(benchmark::State& state) {
     for (auto _ : state) {
         const double time = secondsOf([&] {
             PackageInstallation installation(game.drives(), files);
-            installation.install(*installation.prepare("C:\\UT", "C:\\Bench.umod"));
+            installation.install(*installation.prepare("C:\\UT", "C:\\Bench.umod", {}));
         });
         installTime += time;
         state.SetIterationTime(time);

@@ -9,10 +9,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "manifest/FileEntry.h"
 #include "manifest/GameGroups.h"
 #include "manifest/ManifestEncoding.h"
 #include "manifest/ManifestReader.h"
@@ -197,8 +200,9 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
                const GameGroups& gameGroups) {
     const RemovalPlan plan(manifest, package, CodePage::windows1252());
 
-    // The mark stays whichever lines go.
-    std::string kept(manifest.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark : "");
+    std::vector<std::pair<const Line*, std::optional<std::string_view>>> keptLines;
+    std::optional<std::string_view> section;
+    std::optional<std::string_view> removedHeader;
     std::vector<std::string_view> entries;
     std::vector<std::string_view> keptEntries;
     std::vector<std::vector<std::string>> stillListed;
@@ -208,6 +212,9 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
         const auto header = SectionHeader::nameOf(line.text);
         if (inSection && !header) {
             inSection = !isBlank(line.text);
+            if (!inSection) {
+                section.reset();
+            }
             bool isEntry = false;
             const std::string_view path = fileEntry(line.text, isEntry);
             if (inSection && isEntry) {
@@ -218,8 +225,14 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
         inSection = header && SectionHeader::namesPackage(*header) &&
                     encoding.forWindow(*header) == package && !gameGroups.contains(*header);
         installed = installed || inSection;
+        if (inSection && !removedHeader) {
+            removedHeader = *header;
+        }
+        if (header) {
+            section = *header;
+        }
         if (!inSection) {
-            kept.append(line.raw);
+            keptLines.emplace_back(&line, section);
             bool isEntry = false;
             const std::string_view path = fileEntry(line.text, isEntry);
             if (isEntry) {
@@ -227,6 +240,39 @@ void checkPlan(std::string_view manifest, const std::vector<Line>& lines,
                 stillListed.push_back(names(path));
             }
         }
+    }
+
+    // What the install recorded elsewhere goes too: the product's Group= line
+    // in [Setup], and one count in [RefCounts] for each of its File= entries.
+    std::map<std::string, long> uses;
+    const auto keyOf = [&](std::string_view path) {
+        return FileEntry::sameFileKey(encoding.toCodePage(path).value_or(std::string(path)));
+    };
+    for (const std::string_view path : entries) {
+        ++uses[keyOf(path)];
+    }
+    // The mark stays whichever lines go.
+    std::string kept(manifest.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark : "");
+    for (const auto& [line, in] : keptLines) {
+        const std::string_view text = line->text;
+        const std::size_t equals = text.rfind('=');
+        const std::string_view count =
+            equals == std::string_view::npos ? "" : text.substr(equals + 1);
+        if (removedHeader && in == "Setup" && text == "Group=" + std::string(*removedHeader)) {
+            continue;
+        }
+        if (removedHeader && in == "RefCounts" && text.starts_with("File:") && !count.empty() &&
+            count.size() <= 9 && count.find_first_not_of("0123456789") == std::string_view::npos &&
+            uses.contains(keyOf(text.substr(5, equals - 5)))) {
+            const long left =
+                std::stol(std::string(count)) - uses[keyOf(text.substr(5, equals - 5))];
+            if (left > 0) {
+                kept.append(text.substr(0, equals + 1)).append(std::to_string(left));
+                kept.append(line->raw.substr(text.size()));
+            }
+            continue;
+        }
+        kept.append(line->raw);
     }
 
     require(plan.installed() == installed, "installed when a section has the name");

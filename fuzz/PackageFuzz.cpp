@@ -5,12 +5,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "manifest/FileEntry.h"
+#include "package/IniEdit.h"
 #include "package/ManifestAddition.h"
 #include "package/PackageDescription.h"
 #include "package/PackageRefusal.h"
@@ -61,11 +63,28 @@ void checkManifests(std::string_view text) {
     require(added.size() > gameManifest.size(), "the manifest lost bytes");
 }
 
+// The input's first line as a settings edit, the rest as the file it edits:
+// the file it names lies in the settings folder, and an edit made once is
+// there, so that making it again changes nothing.
+void checkSettingsEdit(std::string_view text) {
+    const std::size_t end = text.find('\n');
+    const std::optional<IniEdit> edit =
+        end == std::string_view::npos ? std::nullopt : IniEdit::parse(text.substr(0, end));
+    if (!edit) {
+        return;
+    }
+    require(edit->fileName().find_first_of("\\/:") == std::string::npos,
+            "a settings file outside the settings folder");
+    const std::optional<std::string> once = edit->appliedTo(text.substr(end + 1));
+    require(!once || edit->appliedTo(*once) == once, "an edit made twice changed the text again");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     checkArchive(input);
     checkManifests(input);
+    checkSettingsEdit(input);
     return 0;
 }

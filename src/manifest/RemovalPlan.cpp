@@ -1,5 +1,6 @@
 #include "manifest/RemovalPlan.h"
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -24,6 +25,7 @@ RemovalPlan::RemovalPlan(std::string_view bytes, std::string_view packageName,
     const bool isPackage = SectionHeader::namesPackage(packageName);
     std::size_t keptFrom = 0;
     bool inSection = false;
+    std::optional<std::string_view> removedHeader;
 
     ManifestReader reader;
     reader.openText(manifest);
@@ -52,6 +54,7 @@ RemovalPlan::RemovalPlan(std::string_view bytes, std::string_view packageName,
             keep(manifest.substr(keptFrom, begin - keptFrom));
             inSection = true;
             m_installed = true;
+            removedHeader = *header;
         } else if (path) {
             m_keptEntries.push_back(*path);
         }
@@ -60,6 +63,76 @@ RemovalPlan::RemovalPlan(std::string_view bytes, std::string_view packageName,
         keep(manifest.substr(keptFrom));
     }
     chooseFilesToDelete();
+    if (removedHeader) {
+        forgetRecordsOf(*removedHeader, manifest);
+    }
+}
+
+std::string RemovalPlan::fileKey(std::string_view path) const {
+    // Case folds in the code page, so a path compares in it where it can.
+    return FileEntry::sameFileKey(m_encoding.toCodePage(path).value_or(std::string(path)));
+}
+
+void RemovalPlan::forgetRecordsOf(std::string_view header, std::string_view manifest) {
+    std::map<std::string, long> uses;
+    for (const std::string_view path : m_fileEntries) {
+        ++uses[fileKey(path)];
+    }
+    const std::string group = "Group=" + std::string(header);
+    std::vector<std::string_view> pieces;
+    pieces.swap(m_keptText);
+    auto piece = pieces.begin();
+    const char* keptFrom = piece == pieces.end() ? nullptr : piece->data();
+    const auto keepUpTo = [&](const char* end) {
+        keep(std::string_view(keptFrom, static_cast<std::size_t>(end - keptFrom)));
+    };
+    // The whole text is read again, as the line rules read it; its lines
+    // outside the kept pieces are those of the removed sections.
+    std::optional<std::string_view> section;
+    ManifestReader reader;
+    reader.openText(manifest);
+    while (!reader.atEnd() && piece != pieces.end()) {
+        const ManifestLine line = reader.next();
+        if (line.raw.data() >= piece->data() + piece->size()) {
+            keepUpTo(piece->data() + piece->size());
+            if (++piece == pieces.end()) {
+                break;
+            }
+            keptFrom = piece->data();
+        }
+        if (line.raw.data() < piece->data()) {
+            section.reset();  // what follows a removed section lies outside any
+            continue;
+        }
+        const char* lineEnd = line.raw.data() + line.raw.size();
+        if (const auto name = SectionHeader::nameOf(line.text)) {
+            section = *name;
+        } else if (section == "Setup" && line.text == group) {
+            keepUpTo(line.raw.data());
+            keptFrom = lineEnd;
+        } else if (section == "RefCounts" && line.text.starts_with("File:")) {
+            // "File:System\Foo.u=2"; a count that is no number is left as
+            // the game wrote it.
+            const std::size_t equals = line.text.rfind('=');
+            const std::string_view count = line.text.substr(equals + 1);
+            const auto used = uses.find(fileKey(line.text.substr(5, equals - 5)));
+            if (used == uses.end() || count.empty() || count.size() > 9 ||
+                count.find_first_not_of("0123456789") != std::string_view::npos) {
+                continue;
+            }
+            const long left = std::stol(std::string(count)) - used->second;
+            keepUpTo(line.raw.data());
+            keptFrom = lineEnd;
+            if (left > 0) {
+                keep(m_rewritten.emplace_back(std::string(line.text.substr(0, equals + 1)) +
+                                              std::to_string(left) +
+                                              std::string(line.raw.substr(line.text.size()))));
+            }
+        }
+    }
+    if (piece != pieces.end()) {
+        keepUpTo(piece->data() + piece->size());
+    }
 }
 
 std::string RemovalPlan::newManifest() const {
@@ -78,12 +151,8 @@ void RemovalPlan::keep(std::string_view text) {
 
 void RemovalPlan::chooseFilesToDelete() {
     std::set<std::string> seen;
-    // Case folds in the code page, so a path compares in it where it can.
-    const auto keyOf = [this](std::string_view path) {
-        return FileEntry::sameFileKey(m_encoding.toCodePage(path).value_or(std::string(path)));
-    };
     for (const std::string_view path : m_keptEntries) {
-        seen.insert(keyOf(path));
+        seen.insert(fileKey(path));
     }
     for (const std::string_view path : m_fileEntries) {
         if (!FileEntry::staysInside(path)) {
@@ -93,7 +162,7 @@ void RemovalPlan::chooseFilesToDelete() {
         if (!FileEntry::namesPossibleFile(path)) {
             continue;
         }
-        const std::string key = keyOf(path);
+        const std::string key = fileKey(path);
         // A package that lists the manifest itself must not take it along:
         // the removal rewrites the manifest, and deleting it would lose the
         // game's record. The removal also asks the disk, which sees through

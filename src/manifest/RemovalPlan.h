@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,10 @@ namespace kestrix {
 // Every section headed by the package's name goes: its header, its lines and
 // the empty (or blank) line that ends it. A section also ends at the next
 // header, which stays unless it names the package too, and at the end of the
-// text. Every other line stays byte for byte, with its own line end.
+// text. What the install recorded elsewhere goes too: the "Group=<package>"
+// line of [Setup], and one count in [RefCounts] for each of the package's
+// File= entries, an entry that reaches zero leaving. Every other line stays
+// byte for byte, with its own line end.
 class RemovalPlan {
 public:
     // manifest: the file's bytes. packageName: a code page text, as the
@@ -64,9 +68,14 @@ public:
 private:
     void keep(std::string_view text);
     void chooseFilesToDelete();
+    void forgetRecordsOf(std::string_view header, std::string_view manifest);
+    std::string fileKey(std::string_view path) const;
 
     ManifestEncoding m_encoding;
     std::string m_decoded;
+    // Lines the removal rewrites ([RefCounts] counted down); stable, since
+    // the kept text points into them.
+    std::deque<std::string> m_rewritten;
     bool m_installed = false;
     bool m_gameGroup = false;
     std::vector<std::string_view> m_keptText;

@@ -5,6 +5,41 @@
 
 namespace kestrix {
 
+namespace {
+
+// A field of an entry such as "(Src=\"System\\A b.u\",Master=...,Flags=3)";
+// quotes hold commas. An entry that is no such structure is its Src alone.
+std::string fieldOf(std::string_view entry, std::string_view field) {
+    if (!entry.starts_with('(')) {
+        return IniSections::sameName(field, "Src") ? std::string(entry) : std::string();
+    }
+    entry = entry.substr(1, entry.ends_with(')') ? entry.size() - 2 : entry.size() - 1);
+    std::string key;
+    std::string value;
+    bool inValue = false;
+    bool quoted = false;
+    for (std::size_t at = 0; at <= entry.size(); ++at) {
+        const char c = at < entry.size() ? entry[at] : ',';
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            if (IniSections::sameName(key, field)) {
+                return value;
+            }
+            key.clear();
+            value.clear();
+            inValue = false;
+        } else if (c == '=' && !inValue && !quoted) {
+            inValue = true;
+        } else {
+            (inValue ? value : key) += c;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
 PackageDescription PackageDescription::parse(std::string_view manifestIni,
                                              std::string_view manifestInt) {
     const IniSections ini(manifestIni);
@@ -31,6 +66,10 @@ PackageDescription PackageDescription::parse(std::string_view manifestIni,
             for (const auto& [key, value] : *entries) {
                 if (IniSections::sameName(key, "Ini") || IniSections::sameName(key, "AddIni")) {
                     description.m_iniEdits.push_back(key + "=" + value);
+                } else if ((IniSections::sameName(key, "File") ||
+                            IniSections::sameName(key, "Copy")) &&
+                           fieldOf(value, "Flags") != "3" && !fieldOf(value, "Src").empty()) {
+                    description.m_groupFiles.push_back(fieldOf(value, "Src"));
                 }
             }
         }

@@ -15,10 +15,9 @@ struct Requirement {
 
 // What a package's own System\Manifest.ini (with its Manifest.int) says about
 // it: its [Setup] names the product, its version, what it requires and its
-// groups; "Requires=X" names a section of the package's manifest whose
-// Product= and Version= say what is needed, or the product itself when there
-// is no such section. The groups' Ini= and AddIni= lines edit the player's
-// settings.
+// groups, whose entries say which of its files are installed; "Requires=X" names a section of the
+// package's manifest whose Product= and Version= say what is needed, or the product itself when
+// there is no such section. The groups' Ini= and AddIni= lines edit the player's settings.
 class PackageDescription {
 public:
     // Raises PackageRefusal when [Setup] names no product.
@@ -31,6 +30,10 @@ public:
     const std::vector<Requirement>& requirements() const { return m_requirements; }
     // The groups' settings edits, each as written ("AddIni=User.ini,Section.Key=Value").
     const std::vector<std::string>& iniEdits() const { return m_iniEdits; }
+    // The files the groups' File= and Copy= entries install, as their Src=
+    // names them (possibly with "*" and "?"); an entry with Flags=3 is the
+    // setup's own and installs nothing.
+    const std::vector<std::string>& groupFiles() const { return m_groupFiles; }
 
 private:
     std::string m_product;
@@ -38,6 +41,7 @@ private:
     std::string m_caption;
     std::vector<Requirement> m_requirements;
     std::vector<std::string> m_iniEdits;
+    std::vector<std::string> m_groupFiles;
 };
 
 }  // namespace kestrix

@@ -8,11 +8,13 @@
 #include "manifest/LineWriter.h"
 #include "manifest/ManifestLocation.h"
 #include "manifest/SectionHeader.h"
+#include "package/IniEdit.h"
 #include "package/IniSections.h"
 #include "package/ManifestAddition.h"
 #include "package/PackageRefusal.h"
 #include "platform/DriveTable.h"
 #include "platform/FileOperations.h"
+#include "platform/FilePattern.h"
 #include "platform/PlatformError.h"
 
 namespace kestrix {
@@ -89,6 +91,11 @@ void checkRequirements(const IniSections& game, const PackageDescription& descri
     }
 }
 
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string describedAs(const std::vector<PackedFile>& files, std::string_view name) {
     const auto found = std::find_if(files.begin(), files.end(), [&](const PackedFile& file) {
         return FileEntry::sameFileKey(file.name) == FileEntry::sameFileKey(name);
@@ -110,7 +117,8 @@ fs::path PackageInstallation::replacedName(const fs::path& target) {
 }
 
 std::unique_ptr<InstallPlan> PackageInstallation::prepare(std::string_view gameDir,
-                                                          std::string_view packagePath) {
+                                                          std::string_view packagePath,
+                                                          const fs::path& settingsFolder) {
     auto plan = std::make_unique<InstallPlan>();
     plan->gameDir = gameDir;
     plan->packageBytes = m_files.readFile(m_drives.toHost(packagePath));
@@ -127,21 +135,42 @@ std::unique_ptr<InstallPlan> PackageInstallation::prepare(std::string_view gameD
 
     const fs::path gameRoot = m_files.canonical(m_drives.toHost(gameDir));
     const auto owners = ownersOfFiles(manifest);
-    std::vector<std::string> names;
+    std::vector<std::string> installed;
+    const std::vector<std::string>& groupFiles = plan->description.groupFiles();
+    const auto names = [](const std::string& entry, const PackedFile& file) {
+        return FilePattern::matches(FileEntry::sameFileKey(file.name),
+                                    FileEntry::sameFileKey(entry));
+    };
+    for (const std::string& entry : groupFiles) {
+        if (std::none_of(packed.begin(), packed.end(),
+                         [&](const PackedFile& file) { return names(entry, file); })) {
+            throw PackageRefusal("The package lists " + entry + ", which it does not carry.");
+        }
+    }
     for (const PackedFile& file : packed) {
         if (UmodArchive::describesPackage(file)) {
+            continue;
+        }
+        Placement placement{file.name, file.bytes,
+                            m_drives.toHost(std::string(gameDir) + "\\" + file.name)};
+        // A name leading out of the game folder is hostile even where no
+        // group installs it: the whole package is refused.
+        const PathKind targetKind = checkConfined(gameRoot, placement);
+        if (!groupFiles.empty() &&
+            std::none_of(groupFiles.begin(), groupFiles.end(),
+                         [&](const std::string& entry) { return names(entry, file); })) {
+            plan->leftOut.push_back(file.name);
             continue;
         }
         if (ManifestLocation::isManifestFile(FileEntry::sameFileKey(file.name))) {
             throw PackageRefusal("The package would overwrite the game's manifest: " + file.name);
         }
-        Placement placement{&file, m_drives.toHost(std::string(gameDir) + "\\" + file.name)};
         const auto owner = owners.find(FileEntry::sameFileKey(file.name));
-        checkTarget(gameRoot, placement,
+        checkTarget(placement, targetKind,
                     owner == owners.end() ? std::vector<std::string>{} : owner->second,
                     plan->description);
         plan->placements.push_back(placement);
-        names.push_back(file.name);
+        installed.push_back(file.name);
     }
     for (const fs::path& name : {plan->manifestNew, plan->manifestIni, plan->manifestBak}) {
         const PathKind kind = m_files.inspect(name);
@@ -149,14 +178,66 @@ std::unique_ptr<InstallPlan> PackageInstallation::prepare(std::string_view gameD
             throw PackageRefusal(name.string() + " is in the way of the game's manifest.");
         }
     }
-    plan->newManifest = ManifestAddition::withProduct(manifest, plan->description, names);
+    plan->newManifest = ManifestAddition::withProduct(manifest, plan->description, installed);
+    planSettingsEdits(*plan, settingsFolder);
     return plan;
 }
 
-void PackageInstallation::checkTarget(const fs::path& gameRoot, Placement& placement,
-                                      const std::vector<std::string>& ownersOfFile,
-                                      const PackageDescription& description) {
-    const std::string& name = placement.file->name;
+std::optional<std::string> PackageInstallation::editableText(const fs::path& path) const {
+    try {
+        // Only an ordinary file, not a link whose replacement would cut it
+        // off, in a text whose bytes this program keeps as they are.
+        if (m_files.inspect(path) != PathKind::File ||
+            m_files.canonical(path) != m_files.canonical(path.parent_path()) / path.filename()) {
+            return std::nullopt;
+        }
+        std::string bytes = m_files.readFile(path);
+        if (bytes.find('\0') != std::string::npos) {
+            return std::nullopt;  // UTF-16, or no text at all
+        }
+        return bytes;
+    } catch (const PlatformError&) {
+        // A folder that cannot be looked at (Windows has no such path): the
+        // edits are listed, and the package installs all the same.
+        return std::nullopt;
+    }
+}
+
+void PackageInstallation::planSettingsEdits(InstallPlan& plan, const fs::path& settingsFolder) {
+    // Each settings file's text as it is, and as the edits so far leave it.
+    std::map<std::string, std::pair<std::string, std::string>> texts;
+    for (const std::string& asWritten : plan.description.iniEdits()) {
+        SettingsEdit& edit = plan.settingsEdits.emplace_back(SettingsEdit{asWritten});
+        const std::optional<IniEdit> parsed = IniEdit::parse(asWritten);
+        if (!parsed || settingsFolder.empty() || !isAscii(asWritten)) {
+            continue;
+        }
+        auto text = texts.find(parsed->fileName());
+        if (text == texts.end()) {
+            const std::optional<std::string> bytes =
+                editableText(settingsFolder / parsed->fileName());
+            if (!bytes) {
+                continue;
+            }
+            text = texts.emplace(parsed->fileName(), std::pair(*bytes, *bytes)).first;
+        }
+        if (std::optional<std::string> edited = parsed->appliedTo(text->second.second)) {
+            text->second.second = std::move(*edited);
+            edit.applied = true;
+        }
+    }
+    for (const auto& [name, text] : texts) {
+        if (text.first == text.second) {
+            continue;
+        }
+        const fs::path path = settingsFolder / name;
+        const std::string& bytes = plan.settingsTexts.emplace_back(text.second);
+        plan.settingsFiles.push_back({name, bytes, path, true, m_files.permissions(path)});
+    }
+}
+
+PathKind PackageInstallation::checkConfined(const fs::path& gameRoot,
+                                            const Placement& placement) const {
     // The nearest part of the path that exists decides where the rest lands:
     // a link on the way must not lead out of the game folder.
     fs::path existing = placement.target;
@@ -167,8 +248,15 @@ void PackageInstallation::checkTarget(const fs::path& gameRoot, Placement& place
         kind = m_files.inspect(existing);
     }
     if (kind == PathKind::BrokenLink || !isWithin(gameRoot, m_files.canonical(existing))) {
-        throw PackageRefusal("The package names a file outside the game folder: " + name);
+        throw PackageRefusal("The package names a file outside the game folder: " + placement.name);
     }
+    return targetKind;
+}
+
+void PackageInstallation::checkTarget(Placement& placement, PathKind targetKind,
+                                      const std::vector<std::string>& ownersOfFile,
+                                      const PackageDescription& description) {
+    const std::string& name = placement.name;
     if (targetKind == PathKind::Missing) {
         return;
     }
@@ -260,19 +348,25 @@ void PackageInstallation::install(const InstallPlan& plan) {
                     undo.createdFolder(folder);
                 }
             }
-            undo.wrotePartial(partialName(placement.target));
-            LineWriter writer(m_files);
-            writer.create(partialName(placement.target));
-            writer.writeRaw(placement.file->bytes);
-            writer.close();
         }
-        for (const Placement& placement : plan.placements) {
-            if (placement.replaces) {
-                m_files.moveFile(placement.target, replacedName(placement.target));
-                undo.setAside(placement.target);
+        for (const auto* placements : {&plan.placements, &plan.settingsFiles}) {
+            for (const Placement& placement : *placements) {
+                undo.wrotePartial(partialName(placement.target));
+                LineWriter writer(m_files);
+                writer.create(partialName(placement.target), placement.permissions);
+                writer.writeRaw(placement.bytes);
+                writer.close();
             }
-            m_files.moveFile(partialName(placement.target), placement.target);
-            undo.placed(placement.target);
+        }
+        for (const auto* placements : {&plan.placements, &plan.settingsFiles}) {
+            for (const Placement& placement : *placements) {
+                if (placement.replaces) {
+                    m_files.moveFile(placement.target, replacedName(placement.target));
+                    undo.setAside(placement.target);
+                }
+                m_files.moveFile(partialName(placement.target), placement.target);
+                undo.placed(placement.target);
+            }
         }
         LineWriter manifest(m_files);
         manifest.create(plan.manifestNew, m_files.permissions(plan.manifestIni));

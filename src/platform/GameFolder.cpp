@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -53,6 +54,14 @@ bool GameFolder::isNativeLinuxBuild(const fs::path& hostGameFolder) {
     return std::any_of(linuxPrograms.begin(), linuxPrograms.end(),
                        [&](const char* program) { return isThere(hostGameFolder / program); }) &&
            !holdsSetupTool(hostGameFolder);
+}
+
+fs::path GameFolder::playerSettingsFolder() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        return {};
+    }
+    return fs::path(home) / ".utpg" / "System";
 }
 
 }  // namespace kestrix

@@ -29,12 +29,18 @@ std::string describe(const InstallPlan& plan) {
                        (package.version().empty() ? "" : ", version " + package.version()) + " (" +
                        package.product() + ")?\n\nFiles:\n";
     listInto(text, plan.placements, shownFiles, [](const Placement& placement) {
-        return placement.file->name + (placement.replaces ? " (replaces the one there)" : "");
+        return placement.name + (placement.replaces ? " (replaces the one there)" : "");
     });
-    if (!package.iniEdits().empty()) {
-        text += "\nSettings it asks for, which you make yourself:\n";
-        listInto(text, package.iniEdits(), shownEdits,
-                 [](const std::string& edit) { return edit; });
+    if (!plan.leftOut.empty()) {
+        text += "\nCarried, but installed by none of its groups:\n";
+        listInto(text, plan.leftOut, shownEdits, [](const std::string& name) { return name; });
+    }
+    if (!plan.settingsEdits.empty()) {
+        text += "\nSettings changes:\n";
+        listInto(text, plan.settingsEdits, shownEdits, [](const SettingsEdit& edit) {
+            // The mark first: a long edit runs past the window's edge.
+            return (edit.applied ? "made: " : "listed only: ") + edit.asWritten;
+        });
     }
     return text;
 }

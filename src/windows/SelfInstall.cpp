@@ -39,7 +39,8 @@ void SelfInstall::run(ClassicForm& owner) {
     PackageInstallation installation(services.drives, services.files);
     std::unique_ptr<InstallPlan> plan;
     try {
-        plan = installation.prepare(state.GameDir, state.PackageDir + "\\" + state.PackageFile);
+        plan = installation.prepare(state.GameDir, state.PackageDir + "\\" + state.PackageFile,
+                                    GameFolder::playerSettingsFolder());
     } catch (const PackageRefusal& refusal) {
         services.messageBox.show(refusal.what());
         return;
@@ -59,12 +60,19 @@ void SelfInstall::run(ClassicForm& owner) {
         return;
     }
     std::string done = caption + " is installed.";
-    if (!plan->description.iniEdits().empty()) {
-        done +=
-            "\n\nKESTRIX did not change your settings. The package asks for these "
-            "changes, which you can make in the game's ini files (~/.utpg/System):";
-        for (const std::string& edit : plan->description.iniEdits()) {
-            done += "\n" + edit;
+    for (const bool applied : {true, false}) {
+        std::string list;
+        for (const SettingsEdit& edit : plan->settingsEdits) {
+            if (edit.applied == applied) {
+                list += "\n" + edit.asWritten;
+            }
+        }
+        if (!list.empty()) {
+            done += applied ? "\n\nKESTRIX made these changes to your settings (~/.utpg/System):"
+                            : "\n\nKESTRIX did not make these changes, which the package asks "
+                              "for: make them yourself in the game's ini files (~/.utpg/System) "
+                              "if you need them.";
+            done += list;
         }
     }
     services.messageBox.show(done);

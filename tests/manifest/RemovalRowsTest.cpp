@@ -7,8 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +16,7 @@
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
 #include "platform/PlatformError.h"
+#include "support/FailingFileOperations.h"
 #include "support/TempFolder.h"
 #include "windows/RemovalMessage.h"
 
@@ -26,42 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Row = std::multimap<std::string, std::string>;
-
-// The host's operations, but one of them fails on one file name with the
-// given error, as a locked file, a failing disk or a refused listing would.
-class FailingFileOperations final : public HostFileOperations {
-public:
-    explicit FailingFileOperations(const std::string& fault) {
-        std::istringstream(fault) >> m_operation >> m_name >> m_number;
-    }
-    std::optional<FileIdentity> identity(const fs::path& path) const override {
-        return failOn("identity", path), HostFileOperations::identity(path);
-    }
-    void deleteFile(const fs::path& path) override {
-        failOn("delete", path), HostFileOperations::deleteFile(path);
-    }
-    void writeFile(const fs::path& path, const std::vector<std::string_view>& pieces,
-                   fs::perms permissions) override {
-        failOn("write", path), HostFileOperations::writeFile(path, pieces, permissions);
-    }
-    void replaceKeepingBackup(const fs::path& current, const fs::path& replacement,
-                              const fs::path& backup, const fs::path& inProgress) override {
-        failOn("replace", backup);
-        HostFileOperations::replaceKeepingBackup(current, replacement, backup, inProgress);
-    }
-    void flushFolder(const fs::path& folder) override {
-        failOn("flush", folder), HostFileOperations::flushFolder(folder);
-    }
-
-private:
-    void failOn(const char* operation, const fs::path& path) const {
-        if (m_operation == operation && path.filename() == m_name) {
-            throw PlatformError(m_number);
-        }
-    }
-    std::string m_operation, m_name;
-    int m_number = 0;
-};
 
 // C escapes (\r \n \t \\ \xHH) in a row's value.
 std::string unescape(const std::string& text) {

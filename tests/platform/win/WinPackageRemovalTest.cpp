@@ -18,12 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// What the removal of FooPack keeps. FooPack has no Group= line or counts
+// of its own here, which its removal would drop: these tests are about
+// Windows' rules, and the rows test those lines.
 const std::string kept =
-    "[Setup]\r\nMasterProduct=UnrealTournament\r\nGroup=UnrealTournament\r\nGroup=FooPack\r\n"
+    "[Setup]\r\nMasterProduct=UnrealTournament\r\nGroup=UnrealTournament\r\n"
     "Group=BarPack\r\n\r\n"
     "[UnrealTournament]\r\nFile=System\\Core.u\r\nFile=System\\De.u\r\n"
     "Copy=(Src=System\\Manifest.ini,Master=System\\Manifest.ini,Size=12986)\r\n\r\n"
-    "[RefCounts]\r\nFile:System\\De.u=2\r\n\r\n";
+    "[RefCounts]\r\nFile:System\\Core.u=1\r\n\r\n";
 const std::string fooPack =
     "[FooPack]\r\nFile=System\\Foo.u\r\nFile=Maps\\DM-Foo][.unr\r\nFile=system\\de.u\r\n"
     "File=Textures\\Caf\xE9.utx\r\nFile=Sounds\\Gone.uax\r\nCaption=Foo Pack\r\n"
