@@ -38,8 +38,13 @@ std::string describe(const InstallPlan& plan) {
     if (!plan.settingsEdits.empty()) {
         text += "\nSettings changes:\n";
         listInto(text, plan.settingsEdits, shownEdits, [](const SettingsEdit& edit) {
-            // The mark first: a long edit runs past the window's edge.
-            return (edit.applied ? "made: " : "listed only: ") + edit.asWritten;
+            // The mark first, and the setting on a line of its own after the
+            // file's name: a whole edit is wider than the window.
+            std::string shown = edit.asWritten;
+            if (const std::size_t comma = shown.find(','); comma != std::string::npos) {
+                shown.insert(comma + 1, "\n        ");
+            }
+            return (edit.applied ? "made: " : "listed only: ") + shown;
         });
     }
     return text;
