@@ -35,9 +35,4 @@ inline void setReadOnly(const std::filesystem::path& path, bool readOnly) {
         absent);
 }
 
-inline bool isReadOnly(const std::filesystem::path& path) {
-    return (std::filesystem::status(path).permissions() & std::filesystem::perms::owner_write) ==
-           std::filesystem::perms::none;
-}
-
 }  // namespace kestrix
