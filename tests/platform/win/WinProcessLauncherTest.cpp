@@ -76,11 +76,6 @@ PlatformError errorOf(const ProgramStart& program, WinProcessStarter& starter) {
     return PlatformError(0, "");
 }
 
-int errorNumberOf(const ProgramStart& program) {
-    WinProcessStarter starter;
-    return errorOf(program, starter).number();
-}
-
 // Where the ANSI code page is Windows-1252, the folders and the package are
 // accented too, and must reach the tool intact.
 std::string accented(const char* latin, const char* plain) {
@@ -153,12 +148,13 @@ TEST_F(WinProcessLauncherTest, AMissingToolIsFileNotFoundAndOneThatIsNoProgramWi
         setupCommandLine(m_temp.text() + "\\Missing", "C:\\Mods", "Foo.umod"),
     };
     fs::create_directories(m_temp.path() / L"System");
+    WinProcessStarter direct;
     for (const ProgramStart& program : programs) {
-        EXPECT_EQ(errorNumberOf(program), ErrorNumber::FileNotFound) << program.joined();
+        EXPECT_EQ(errorOf(program, direct).number(), ErrorNumber::FileNotFound) << program.joined();
     }
     writeBytes(m_setup, "not a program");
 
-    const int number = errorNumberOf(setupCommandLine(m_gameDir, "C:\\Mods", "Foo.umod"));
+    const int number = errorOf(programs[1], direct).number();
 
     EXPECT_NE(number, 0);
     EXPECT_NE(number, ErrorNumber::FileNotFound);
