@@ -135,7 +135,11 @@ TEST_F(WinPackageRemovalTest, TheManifestIsReplacedKeepingABackupWhateverIsReadO
         for (const std::wstring& file : fooFiles) {
             writeBytes(m_game / file, "content");
         }
-        setReadOnly(m_bak, round == 2);
+        if (round > 0) {
+            writeBytes(m_bak, "an earlier backup");
+        }
+        SetFileAttributesW(m_bak.c_str(),
+                           round == 2 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
         constexpr DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
         const DWORD attributes = round == 2 ? kept : 0;
         SetFileAttributesW(m_ini.c_str(), attributes | FILE_ATTRIBUTE_ARCHIVE);
