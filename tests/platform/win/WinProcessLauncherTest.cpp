@@ -15,6 +15,7 @@
 #include "platform/SetupCommandLine.h"
 #include "platform/WindowsPath.h"
 #include "platform/win/Utf16.h"
+#include "platform/win/WinError.h"
 #include "platform/win/WinProcessStarter.h"
 #include "platform/win/WinTempFolder.h"
 
@@ -154,10 +155,21 @@ TEST_F(WinProcessLauncherTest, AMissingToolIsFileNotFoundAndOneThatIsNoProgramWi
     }
     writeBytes(m_setup, "not a program");
 
-    const int number = errorOf(programs[1], direct).number();
+    const PlatformError error = errorOf(programs[1], direct);
+    const std::string written = WinError::fileError(ERROR_DISK_FULL, "C:\\UT").description();
 
-    EXPECT_NE(number, 0);
-    EXPECT_NE(number, ErrorNumber::FileNotFound);
+    EXPECT_NE(error.number(), 0);
+    EXPECT_NE(error.number(), ErrorNumber::FileNotFound);
+    // Windows' own words where no classic ones fit: with the line in place of
+    // "%1", on one line, without a full stop inside the classic words.
+    EXPECT_NE(error.description().find(programs[1].joined()), std::string::npos);
+    EXPECT_TRUE(written.starts_with(
+        PlatformError::standardDescription(ErrorNumber::PathFileAccessError) + " ("));
+    for (const std::string& words : {error.description(), written}) {
+        EXPECT_EQ(words.find_first_of("\r\n"), std::string::npos) << words;
+        EXPECT_EQ(words.find(".)"), std::string::npos) << words;
+        EXPECT_NE(words.back(), '.') << words;
+    }
 }
 
 }  // namespace
