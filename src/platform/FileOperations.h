@@ -25,6 +25,14 @@ enum class PathKind { Missing, File, ReadOnlyFile, Folder, BrokenLink, InUse, Ot
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t file = 0;
+    // Where the host's IDs may repeat for different files (Windows: the
+    // 64-bit IDs of ReFS; network shares that answer one ID for several
+    // files), what else tells files apart: the rest of a longer ID, the size,
+    // times and link count, and the one name of a file that has no other.
+    // Two names are one file only when all of it agrees. Empty where the ID
+    // alone is trusted.
+    std::vector<std::uint64_t> traits{};
+    std::filesystem::path soleName{};
     auto operator<=>(const FileIdentity&) const = default;
 };
 

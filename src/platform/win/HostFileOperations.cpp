@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -108,6 +109,37 @@ fs::path fullPath(const fs::path& path) {
     length = GetFullPathNameW(given.c_str(), length, full.data(), nullptr);
     full.resize(length);
     return fs::path(full);
+}
+
+std::uint64_t joined(DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+// The name Windows resolved the open file to, or nothing where the file
+// system keeps none; the error stays the last one.
+std::optional<std::wstring> finalName(HANDLE file) {
+    // Room for the longest path Windows has: some file systems answer a
+    // buffer too small with an error rather than the size they need.
+    std::wstring name(UNICODE_STRING_MAX_CHARS + 1, L'\0');
+    const DWORD length = GetFinalPathNameByHandleW(
+        file, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0 || length >= name.size()) {
+        return std::nullopt;
+    }
+    name.resize(length);
+    return name;
+}
+
+// The one name of a file with a single link, the same text whatever name it
+// was reached by. Where Windows keeps no final names, the whole path stands
+// in, in capitals, as Windows compares names.
+fs::path soleName(HANDLE file, const fs::path& path) {
+    if (std::optional<std::wstring> name = finalName(file)) {
+        return *name;
+    }
+    std::wstring whole = fullPath(path).native();
+    CharUpperBuffW(whole.data(), static_cast<DWORD>(whole.size()));
+    return whole;
 }
 
 // The answers that say nothing is there; any other failure leaves it unknown.
@@ -263,14 +295,39 @@ std::optional<FileIdentity> HostFileOperations::identity(const fs::path& path) c
     if (!GetFileInformationByHandle(file.get(), &information)) {
         throwLastError(path);
     }
-    const std::uint64_t index =
-        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    FileIdentity identity{information.dwVolumeSerialNumber,
+                          joined(information.nFileIndexHigh, information.nFileIndexLow)};
+    std::uint64_t idRest = 0;
+    // The 64 bits above are not unique on ReFS, whose IDs are 128 bits long.
+    // Windows before 8 does not know the longer form.
+    FILE_ID_INFO longId{};
+    if (GetFileInformationByHandleEx(file.get(), FileIdInfo, &longId, sizeof longId)) {
+        static_assert(sizeof longId.FileId.Identifier == 2 * sizeof(std::uint64_t));
+        identity.volume = longId.VolumeSerialNumber;
+        std::memcpy(&identity.file, longId.FileId.Identifier, sizeof identity.file);
+        std::memcpy(&idRest, longId.FileId.Identifier + sizeof identity.file, sizeof idRest);
+    }
     // Some network file systems answer zero for every file: the file is told
     // by its name alone.
-    if (index == 0) {
+    if (identity.file == 0 && idRest == 0) {
         return std::nullopt;
     }
-    return FileIdentity{information.dwVolumeSerialNumber, index};
+    // Others answer one ID for several files. What else Windows knows of the
+    // file tells those apart; a file with one link has one name, which tells
+    // it apart from any other, while a hard link's names share everything
+    // but the name.
+    identity.traits = {
+        idRest,
+        joined(information.nFileSizeHigh, information.nFileSizeLow),
+        joined(information.ftCreationTime.dwHighDateTime, information.ftCreationTime.dwLowDateTime),
+        joined(information.ftLastWriteTime.dwHighDateTime,
+               information.ftLastWriteTime.dwLowDateTime),
+        information.nNumberOfLinks,
+        information.dwFileAttributes};
+    if (information.nNumberOfLinks <= 1) {
+        identity.soleName = soleName(file.get(), path);
+    }
+    return identity;
 }
 
 std::map<std::string, FileIdentity> HostFileOperations::identitiesIn(const fs::path&) const {
@@ -368,18 +425,13 @@ fs::perms HostFileOperations::permissions(const fs::path& path) const {
 
 fs::path HostFileOperations::canonical(const fs::path& path) const {
     const Handle file = openForQuery(path);
-    // Room for the longest path Windows has: some file systems answer a
-    // buffer too small with an error rather than the size they need.
-    std::wstring name(UNICODE_STRING_MAX_CHARS + 1, L'\0');
-    const DWORD length =
-        GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()),
-                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0 && isUnanswerable(GetLastError())) {
+    const std::optional<std::wstring> found = finalName(file.get());
+    if (!found && isUnanswerable(GetLastError())) {
         // RAM disks and some network drives keep no final names; the file is
         // there (it opened), so its path stands as given.
         return fullPath(path);
     }
-    if (length == 0 && GetLastError() == ERROR_MORE_DATA) {
+    if (!found && GetLastError() == ERROR_MORE_DATA) {
         // Wine answers so for a name past MAX_PATH characters. A name that is
         // no link is found where its folder really is.
         const DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
@@ -388,10 +440,10 @@ fs::path HostFileOperations::canonical(const fs::path& path) const {
             return canonical(path.parent_path()) / path.filename();
         }
     }
-    if (length == 0 || length >= name.size()) {
+    if (!found) {
         throwLastError(path);
     }
-    name.resize(length);
+    const std::wstring& name = *found;
     // Windows answers in its long-path form; the program's paths are the
     // ordinary ones ("C:\UT", "\\server\share\UT").
     const std::wstring_view longForm = L"\\\\?\\";

@@ -15,6 +15,7 @@
 #include "platform/SetupCommandLine.h"
 #include "platform/WindowsPath.h"
 #include "platform/win/Utf16.h"
+#include "platform/win/WinError.h"
 #include "platform/win/WinProcessStarter.h"
 #include "platform/win/WinTempFolder.h"
 
@@ -74,11 +75,6 @@ PlatformError errorOf(const ProgramStart& program, WinProcessStarter& starter) {
         return error;
     }
     return PlatformError(0, "");
-}
-
-int errorNumberOf(const ProgramStart& program) {
-    WinProcessStarter starter;
-    return errorOf(program, starter).number();
 }
 
 // Where the ANSI code page is Windows-1252, the folders and the package are
@@ -153,15 +149,27 @@ TEST_F(WinProcessLauncherTest, AMissingToolIsFileNotFoundAndOneThatIsNoProgramWi
         setupCommandLine(m_temp.text() + "\\Missing", "C:\\Mods", "Foo.umod"),
     };
     fs::create_directories(m_temp.path() / L"System");
+    WinProcessStarter direct;
     for (const ProgramStart& program : programs) {
-        EXPECT_EQ(errorNumberOf(program), ErrorNumber::FileNotFound) << program.joined();
+        EXPECT_EQ(errorOf(program, direct).number(), ErrorNumber::FileNotFound) << program.joined();
     }
     writeBytes(m_setup, "not a program");
 
-    const int number = errorNumberOf(setupCommandLine(m_gameDir, "C:\\Mods", "Foo.umod"));
+    const PlatformError error = errorOf(programs[1], direct);
+    const std::string written = WinError::fileError(ERROR_DISK_FULL, "C:\\UT").description();
 
-    EXPECT_NE(number, 0);
-    EXPECT_NE(number, ErrorNumber::FileNotFound);
+    EXPECT_NE(error.number(), 0);
+    EXPECT_NE(error.number(), ErrorNumber::FileNotFound);
+    // Windows' own words where no classic ones fit: with the line in place of
+    // "%1", on one line, without a full stop inside the classic words.
+    EXPECT_NE(error.description().find(programs[1].joined()), std::string::npos);
+    EXPECT_TRUE(written.starts_with(
+        PlatformError::standardDescription(ErrorNumber::PathFileAccessError) + " ("));
+    for (const std::string& words : {error.description(), written}) {
+        EXPECT_EQ(words.find_first_of("\r\n"), std::string::npos) << words;
+        EXPECT_EQ(words.find(".)"), std::string::npos) << words;
+        EXPECT_NE(words.back(), '.') << words;
+    }
 }
 
 }  // namespace

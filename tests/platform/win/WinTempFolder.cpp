@@ -17,7 +17,8 @@ WinTempFolder::~WinTempFolder() {
         std::error_code error;
         for (fs::recursive_directory_iterator it(path(), error), end; !error && it != end;
              it.increment(error)) {
-            setReadOnly(it->path(), false);
+            std::error_code ignored;
+            fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
         }
         fs::remove_all(path(), error);
         if (!error) {

@@ -1,22 +1,11 @@
 #!/usr/bin/env bash
-# Runs a command with DISPLAY set to an Xvfb of its own, which runs no
-# clipboard manager, and ends the display afterwards.
+# Runs a command with DISPLAY set to an Xvfb of its own, started without
+# resets and running no clipboard manager, and ends the display afterwards.
 #   with-xvfb.sh COMMAND [ARGUMENT...]
 set -uo pipefail
-
-number=$(mktemp)
-# -noreset: otherwise the server resets when its last client leaves, and a
-# client that connects during the reset is refused.
-Xvfb -noreset -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$number"' EXIT
-for _ in $(seq 100); do
-    [ -s "$number" ] && break
-    kill -0 "$xvfb" 2>/dev/null || break
-    sleep 0.1
-done
-if [ ! -s "$number" ]; then
-    echo "Xvfb did not start" >&2
-    exit 1
-fi
-DISPLAY=":$(head -n 1 "$number")" "$@"
+# shellcheck source=scripts/lib/x11.sh
+source "$(dirname "$0")/../../../scripts/lib/x11.sh"
+work=$(mktemp -d)
+trap 'stop_display; rm -rf "$work"' EXIT
+start_display "$work/display" || exit 1
+"$@"
