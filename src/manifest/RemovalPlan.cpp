@@ -88,7 +88,8 @@ void RemovalPlan::forgetRecordsOf(std::string_view header, std::string_view mani
     };
     // The whole text is read again, as the line rules read it; its lines
     // outside the kept pieces are those of the removed sections.
-    std::optional<std::string_view> section;
+    // Empty outside any section: no section the records live in is nameless.
+    std::string_view section;
     ManifestReader reader;
     reader.openText(manifest);
     while (!reader.atEnd() && piece != pieces.end()) {
@@ -101,7 +102,7 @@ void RemovalPlan::forgetRecordsOf(std::string_view header, std::string_view mani
             keptFrom = piece->data();
         }
         if (line.raw.data() < piece->data()) {
-            section.reset();  // what follows a removed section lies outside any
+            section = {};  // what follows a removed section lies outside any
             continue;
         }
         const char* lineEnd = line.raw.data() + line.raw.size();
