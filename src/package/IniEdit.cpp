@@ -1,5 +1,6 @@
 #include "package/IniEdit.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "manifest/ManifestText.h"
@@ -58,6 +59,15 @@ bool isPlainFileName(std::string_view name) {
 }  // namespace
 
 std::optional<IniEdit> IniEdit::parse(std::string_view asWritten) {
+    // A control character (a lone carriage return, a NUL) has no plain place
+    // in an ini line: written once it reads back as another line or value, so
+    // such an edit is listed for the player, never made.
+    if (std::any_of(asWritten.begin(), asWritten.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return (byte < 0x20 && byte != '\t') || byte == 0x7F;
+        })) {
+        return std::nullopt;
+    }
     const std::size_t equals = asWritten.find('=');
     if (equals == std::string_view::npos) {
         return std::nullopt;
