@@ -7,7 +7,6 @@
 #include "app/Module1.h"
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
-#include "platform/PlatformError.h"
 #include "platform/PlatformServices.h"
 #include "platform/win/EarlyFolderListing.h"
 #include "platform/win/WinProcessLauncher.h"
@@ -29,8 +28,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::optional<kestrix::EarlyFolderListing> firstFolder;
     try {
         firstFolder.emplace(drives.toHost(drives.processCurrentDirectory()));
-    } catch (const kestrix::PlatformError&) {
-        // Started where no list can open: nothing to read early.
+    } catch (const std::exception&) {
+        // Started where no list can open, or no second thread to be had: the
+        // lists read their folders as they open them.
     }
     kestrix::RegistrySettingsStore settings;
     kestrix::Win32MessageBox messageBox;
