@@ -37,7 +37,7 @@ EarlyFolderListing::EarlyFolderListing(fs::path folder, Reader reader)
         try {
             promise.set_value(reader(folder));
         } catch (...) {
-            // Read again the usual way, which reports what went wrong.
+            // Nothing early: the list reads the folder again the usual way.
             promise.set_value(std::nullopt);
         }
     });
