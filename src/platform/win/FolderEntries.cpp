@@ -4,14 +4,17 @@
 
 #include <string>
 
+#include "platform/win/EarlyFolderListing.h"
+#include "platform/win/FolderReading.h"
+
 namespace kestrix {
 
 // One listing that carries each entry's attributes: the library's directory
 // iterator asks for each entry's type on its own, a round trip per entry that
 // made a folder of 20,000 sub-folders open seconds late under Wine. A link
 // carries the type of what it leads to in its own attributes on Windows.
-std::vector<std::filesystem::path> folderEntryNames(const std::filesystem::path& folder,
-                                                    EntryType type) {
+std::optional<std::vector<std::filesystem::path>> readFolderEntries(
+    const std::filesystem::path& folder, EntryType type) {
     std::vector<std::filesystem::path> names;
     std::wstring pattern = folder.native();
     if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') {
@@ -23,7 +26,7 @@ std::vector<std::filesystem::path> folderEntryNames(const std::filesystem::path&
         FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                          FIND_FIRST_EX_LARGE_FETCH);
     if (listing == INVALID_HANDLE_VALUE) {
-        return names;
+        return std::nullopt;
     }
     do {
         const std::wstring_view name = found.cFileName;
@@ -35,8 +38,20 @@ std::vector<std::filesystem::path> folderEntryNames(const std::filesystem::path&
             names.emplace_back(std::wstring(name));
         }
     } while (FindNextFileW(listing, &found));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(listing);
+    if (!complete) {
+        return std::nullopt;
+    }
     return names;
+}
+
+std::vector<std::filesystem::path> folderEntryNames(const std::filesystem::path& folder,
+                                                    EntryType type) {
+    if (auto early = EarlyFolderListing::take(folder, type)) {
+        return *std::move(early);
+    }
+    return readFolderEntries(folder, type).value_or(std::vector<std::filesystem::path>{});
 }
 
 }  // namespace kestrix

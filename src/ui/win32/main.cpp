@@ -2,11 +2,13 @@
 // and the forms as the Qt program wires them.
 
 #include <exception>
+#include <optional>
 
 #include "app/Module1.h"
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
 #include "platform/PlatformServices.h"
+#include "platform/win/EarlyFolderListing.h"
 #include "platform/win/WinProcessLauncher.h"
 #include "ui/win32/RegistrySettingsStore.h"
 #include "ui/win32/Win32Clipboard.h"
@@ -20,6 +22,16 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const kestrix::DriveTable drives = kestrix::DriveTable::fromSystem();
+    // The lists open first where the drive table says the program was started:
+    // that folder is read while the main window is made, and only until the
+    // window is shown.
+    std::optional<kestrix::EarlyFolderListing> firstFolder;
+    try {
+        firstFolder.emplace(drives.toHost(drives.processCurrentDirectory()));
+    } catch (const std::exception&) {
+        // Started where no list can open, or no second thread to be had: the
+        // lists read their folders as they open them.
+    }
     kestrix::RegistrySettingsStore settings;
     kestrix::Win32MessageBox messageBox;
     kestrix::Win32Clipboard clipboard;
@@ -38,6 +50,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     kestrix::Win32ViewFactory views;
     kestrix::Forms forms(module, views);
     module.runHandler([&forms] { forms.form1().showFirst(); });
+    firstFolder.reset();
     if (module.programEnding()) {
         return 1;
     }

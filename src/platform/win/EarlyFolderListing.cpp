@@ -1,0 +1,70 @@
+#include "platform/win/EarlyFolderListing.h"
+
+#include <future>
+#include <mutex>
+#include <utility>
+
+#include "platform/win/FolderReading.h"
+
+namespace kestrix {
+
+namespace fs = std::filesystem;
+using Listing = std::optional<std::vector<fs::path>>;
+
+struct PendingListing {
+    fs::path folder;
+    std::future<Listing> listing;
+};
+
+namespace {
+
+// The one early listing not yet taken: the program reads one folder early.
+std::mutex untakenGuard;
+std::shared_ptr<PendingListing> untaken;
+
+}  // namespace
+
+EarlyFolderListing::EarlyFolderListing(fs::path folder, Reader reader)
+    : m_pending(std::make_shared<PendingListing>()) {
+    if (!reader) {
+        reader = [](const fs::path& path) { return readFolderEntries(path, EntryType::Folder); };
+    }
+    std::promise<Listing> promise;
+    m_pending->folder = std::move(folder);
+    m_pending->listing = promise.get_future();
+    m_reading = std::thread([promise = std::move(promise), reader = std::move(reader),
+                             folder = m_pending->folder]() mutable {
+        try {
+            promise.set_value(reader(folder));
+        } catch (...) {
+            // Nothing early: the list reads the folder again the usual way.
+            promise.set_value(std::nullopt);
+        }
+    });
+    const std::lock_guard lock(untakenGuard);
+    untaken = m_pending;
+}
+
+EarlyFolderListing::~EarlyFolderListing() {
+    {
+        const std::lock_guard lock(untakenGuard);
+        if (untaken == m_pending) {
+            untaken.reset();
+        }
+    }
+    m_reading.join();
+}
+
+Listing EarlyFolderListing::take(const fs::path& folder, EntryType type) {
+    std::shared_ptr<PendingListing> pending;
+    {
+        const std::lock_guard lock(untakenGuard);
+        if (!untaken || type != EntryType::Folder || untaken->folder.native() != folder.native()) {
+            return std::nullopt;
+        }
+        pending = std::exchange(untaken, nullptr);
+    }
+    return pending->listing.get();
+}
+
+}  // namespace kestrix
