@@ -108,6 +108,15 @@ std::optional<IniEdit> IniEdit::parse(std::string_view asWritten) {
 }
 
 std::optional<std::string> IniEdit::appliedTo(std::string_view text) const {
+    // A carriage return before anything but a line feed leaves unclear where
+    // its line ends, and a line written after it would be read otherwise the
+    // next time: such a file is left to the player.
+    for (std::size_t at = text.find('\r'); at != std::string_view::npos;
+         at = text.find('\r', at + 1)) {
+        if (at + 1 == text.size() || text[at + 1] != '\n') {
+            return std::nullopt;
+        }
+    }
     const std::vector<Line> lines = linesOf(text);
     const std::string_view lineEnd =
         !lines.empty() && text.substr(0, lines.front().end).ends_with("\r\n") ? "\r\n" : "\n";
