@@ -10,10 +10,6 @@ namespace kestrix {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    return ManifestText::withoutTrailingBlanks(ManifestText::withoutLeadingBlanks(text));
-}
-
 struct Line {
     std::string_view text;  // without its line end
     std::size_t begin;
@@ -38,19 +34,6 @@ std::vector<Line> linesOf(std::string_view text) {
     return lines;
 }
 
-std::optional<std::string_view> headerName(std::string_view line) {
-    line = trimmed(line);
-    if (line.size() < 2 || !line.starts_with('[') || !line.ends_with(']')) {
-        return std::nullopt;
-    }
-    return trimmed(line.substr(1, line.size() - 2));
-}
-
-std::string_view keyOf(std::string_view line) {
-    const std::size_t equals = line.find('=');
-    return equals == std::string_view::npos ? std::string_view() : trimmed(line.substr(0, equals));
-}
-
 bool isPlainFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of("\\/:*?\"<>|") == std::string_view::npos;
@@ -73,12 +56,12 @@ std::optional<IniEdit> IniEdit::parse(std::string_view asWritten) {
         return std::nullopt;
     }
     IniEdit edit;
-    const std::string_view kind = trimmed(asWritten.substr(0, equals));
+    const std::string_view kind = IniSections::trimmed(asWritten.substr(0, equals));
     edit.m_adds = IniSections::sameName(kind, "AddIni");
     if (!edit.m_adds && !IniSections::sameName(kind, "Ini")) {
         return std::nullopt;
     }
-    std::string_view rest = trimmed(asWritten.substr(equals + 1));
+    std::string_view rest = IniSections::trimmed(asWritten.substr(equals + 1));
     if (rest.size() >= 2 && rest.starts_with('"') && rest.ends_with('"')) {
         rest = rest.substr(1, rest.size() - 2);
     }
@@ -87,19 +70,20 @@ std::optional<IniEdit> IniEdit::parse(std::string_view asWritten) {
     if (comma == std::string_view::npos || assignment == std::string_view::npos) {
         return std::nullopt;
     }
-    std::string_view file = trimmed(rest.substr(0, comma));
+    std::string_view file = IniSections::trimmed(rest.substr(0, comma));
     if (file.size() > 7 && IniSections::sameName(file.substr(0, 7), "System\\")) {
         file.remove_prefix(7);
     }
-    const std::string_view sectionKey = trimmed(rest.substr(comma + 1, assignment - comma - 1));
+    const std::string_view sectionKey =
+        IniSections::trimmed(rest.substr(comma + 1, assignment - comma - 1));
     const std::size_t dot = sectionKey.rfind('.');
     if (!isPlainFileName(file) || dot == std::string_view::npos) {
         return std::nullopt;
     }
     edit.m_fileName = file;
-    edit.m_section = trimmed(sectionKey.substr(0, dot));
-    edit.m_key = trimmed(sectionKey.substr(dot + 1));
-    edit.m_value = trimmed(rest.substr(assignment + 1));
+    edit.m_section = IniSections::trimmed(sectionKey.substr(0, dot));
+    edit.m_key = IniSections::trimmed(sectionKey.substr(dot + 1));
+    edit.m_value = IniSections::trimmed(rest.substr(assignment + 1));
     if (edit.m_section.empty() || edit.m_key.empty() ||
         (edit.m_section + edit.m_key).find_first_of("[]") != std::string::npos) {
         return std::nullopt;
@@ -124,7 +108,7 @@ std::optional<std::string> IniEdit::appliedTo(std::string_view text) const {
 
     std::optional<std::size_t> header;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = headerName(lines[i].text);
+        const auto name = IniSections::headerName(lines[i].text);
         if (name && IniSections::sameName(*name, m_section)) {
             if (header) {
                 return std::nullopt;
@@ -150,14 +134,16 @@ std::optional<std::string> IniEdit::appliedTo(std::string_view text) const {
     // The new line goes after the section's last line that is not blank.
     std::size_t insertAt = lines[*header].end;
     std::optional<std::size_t> keyLine;
-    for (std::size_t i = *header + 1; i < lines.size() && !headerName(lines[i].text); ++i) {
+    for (std::size_t i = *header + 1; i < lines.size() && !IniSections::headerName(lines[i].text);
+         ++i) {
         if (!ManifestText::isBlankLine(lines[i].text)) {
             insertAt = lines[i].end;
         }
-        if (!IniSections::sameName(keyOf(lines[i].text), m_key)) {
+        if (!IniSections::sameName(IniSections::keyOf(lines[i].text), m_key)) {
             continue;
         }
-        if (m_adds && trimmed(lines[i].text.substr(lines[i].text.find('=') + 1)) == m_value) {
+        if (m_adds &&
+            IniSections::trimmed(lines[i].text.substr(lines[i].text.find('=') + 1)) == m_value) {
             return result;
         }
         if (!m_adds && keyLine) {
