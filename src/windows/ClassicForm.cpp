@@ -19,6 +19,7 @@ ClassicForm::ClassicForm(Module1& module, ViewFactory& factory, const FormLayout
 void ClassicForm::showFirst() {
     if (loadIfNeeded()) {
         window().show();
+        finishShowing();
     }
 }
 

@@ -35,6 +35,9 @@ public:
 
 protected:
     virtual void load() = 0;
+    // The window is on screen after its first load: what the load left to
+    // follow is filled in here, before the user's first input is handled.
+    virtual void finishShowing() {}
     // The user closed the window by its frame; it is unloaded already.
     virtual void frameClosed() {}
 

@@ -50,13 +50,19 @@ void DirListBox::setPath(const std::string& pathOrDrive) {
         return;
     }
     m_path = opened;
-    fill();
+    fill(SubFolders::MayFollow);
     if (m_changed) {
         m_changed();
     }
 }
 
-void DirListBox::fill() {
+void DirListBox::finishListing() {
+    if (m_subFoldersToFollow) {
+        fill(SubFolders::WaitForThem);
+    }
+}
+
+void DirListBox::fill(SubFolders subFolders) {
     std::vector<DirEntry> entries;
     m_targets.clear();
     const auto addEntry = [&](const std::string& text, Target target, int depth, bool open) {
@@ -74,11 +80,15 @@ void DirListBox::fill() {
     }
     const int current = static_cast<int>(entries.size()) - 1;
     const std::filesystem::path host = m_drives.toHost(m_path);
-    for (const FolderName& name : visibleNames(m_drives, host, EntryType::Folder)) {
-        addEntry(name.text,
-                 name.hasWindowsText ? Target{joined(m_path, name.text), {}}
-                                     : Target{{}, host / name.hostName},
-                 depth + 1, false);
+    m_subFoldersToFollow = subFolders == SubFolders::MayFollow &&
+                           folderEntriesArriving(host, EntryType::Folder);
+    if (!m_subFoldersToFollow) {
+        for (const FolderName& name : visibleNames(m_drives, host, EntryType::Folder)) {
+            addEntry(name.text,
+                     name.hasWindowsText ? Target{joined(m_path, name.text), {}}
+                                         : Target{{}, host / name.hostName},
+                     depth + 1, false);
+        }
     }
     m_view.setEntries(entries, current);
 }

@@ -25,6 +25,11 @@ public:
     // "c: [/]"), that drive's current directory. A drive that is not ready or
     // a folder that does not exist raises an error and leaves the list as it was.
     void setPath(const std::string& pathOrDrive);
+    // A folder whose sub-folders are still being read early at start shows
+    // its path rows at once and its sub-folders only here, where they are
+    // waited for: the window shows before a listing of tens of thousands
+    // arrives, and handles no input until it has. Does nothing otherwise.
+    void finishListing();
 
     void onChange(std::function<void()> handler) { m_changed = std::move(handler); }
     // Opening an entry failed (the folder went away or cannot be read, or the
@@ -37,11 +42,13 @@ public:
 
 private:
     void open(int index);
-    void fill();
+    enum class SubFolders { MayFollow, WaitForThem };
+    void fill(SubFolders subFolders);
 
     const DriveTable& m_drives;
     DirListView& m_view;
     std::string m_path;
+    bool m_subFoldersToFollow = false;
     // Where an entry leads: its Windows path, or, for a folder whose name the
     // code page cannot write, its host path, which opens only to report that.
     struct Target {

@@ -60,6 +60,10 @@ void Form1::load() {
     Drive1.showDriveOf(Dir1.path());
 }
 
+void Form1::finishShowing() {
+    Dir1.finishListing();
+}
+
 void Form1::drive1Change() {
     AppState& state = module().state();
     try {

@@ -21,6 +21,7 @@ public:
 
 protected:
     void load() override;
+    void finishShowing() override;
     void frameClosed() override;
 
 private:

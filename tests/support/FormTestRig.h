@@ -90,6 +90,7 @@ public:
     void show() override {
         shown = true;
         owner = nullptr;
+        onShow();
     }
     void showModal(WindowView& owner) override;
     void hide() override { shown = false; }
@@ -106,6 +107,7 @@ public:
     }
 
     bool shown = false;
+    std::function<void()> onShow = [] {};  // what is seen as the window comes up
     WindowView* owner = nullptr;  // set by a modal show
     TwipsSize outer;
     std::string movedTo;  // "left top" in whole twips, once moved

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <string>
 
+#include "platform/EarlyFolderListing.h"
 #include "platform/ErrorNumber.h"
+#include "app/SettingsKeys.h"
 #include "platform/Rows.h"
 #include "support/ErrorNumberOf.h"
 #include "support/FormTestRig.h"
 #include "windows/DirListBox.h"
+#include "windows/Form1.h"
 #include "windows/DriveListBox.h"
 
 using namespace kestrix;
@@ -62,6 +67,47 @@ TEST(ListControls, FolderAndDriveListsFollowTheRowsOfListSteps) {
     // A drive shows its volume label where Windows gives it one, else its root.
     EXPECT_EQ(drive.view.items.at(0), "c: [SYSTEM]");
     EXPECT_EQ(drive.view.items.at(1), "d: [" + (rig.root.path() / "d").string() + "]");
+}
+
+// The main window comes up before the sub-folders of its first folder, read
+// early at start, have arrived, with the folder's path rows; the sub-folders
+// are listed before the window takes any input. With a remembered game folder
+// the first folder is never waited for.
+TEST(ListControls, MainWindowShowsBeforeItsFirstFolderArrives) {
+    for (const bool gameFolderRemembered : {false, true}) {
+        FormTestRig rig;
+        rig.makeFolder("C:\\cwd\\Sub");
+        if (gameFolderRemembered) {
+            rig.values[{SettingsKeys::Application, SettingsKeys::GameDirSection,
+                        SettingsKeys::Key}] = rig.makeFolder("D:\\UT\\System");
+        }
+        std::promise<void> shown;
+        // Bounded, so that a window that waits before it shows fails rather than hangs.
+        const EarlyFolderListing early(rig.host("C:\\cwd"),
+                                       [arrival = shown.get_future().share()](const auto& folder) {
+                                           arrival.wait_for(std::chrono::seconds(10));
+                                           return readFolderEntries(folder, EntryType::Folder);
+                                       });
+        FakeWindow& window = FormTestRig::fake(rig.forms.form1());
+        const FakeControl& dir = window.controls.at("Dir1");
+        using Rows = std::vector<std::string>;
+        const auto rows = [&dir] {
+            Rows texts;
+            for (const DirEntry& row : dir.entries) {
+                texts.push_back(row.text);
+            }
+            return texts;
+        };
+        Rows rowsWhenShown;
+        window.onShow = [&] {
+            rowsWhenShown = rows();
+            shown.set_value();
+        };
+        rig.forms.form1().showFirst();
+        const Rows game{"D:\\", "UT", "System"};
+        EXPECT_EQ(rowsWhenShown, gameFolderRemembered ? game : Rows({"C:\\", "cwd"}));
+        EXPECT_EQ(rows(), gameFolderRemembered ? game : Rows({"C:\\", "cwd", "Sub"}));
+    }
 }
 
 }  // namespace

@@ -4,9 +4,6 @@
 
 #include <string>
 
-#include "platform/win/EarlyFolderListing.h"
-#include "platform/win/FolderReading.h"
-
 namespace kestrix {
 
 // One listing that carries each entry's attributes: the library's directory
@@ -44,14 +41,6 @@ std::optional<std::vector<std::filesystem::path>> readFolderEntries(
         return std::nullopt;
     }
     return names;
-}
-
-std::vector<std::filesystem::path> folderEntryNames(const std::filesystem::path& folder,
-                                                    EntryType type) {
-    if (auto early = EarlyFolderListing::take(folder, type)) {
-        return *std::move(early);
-    }
-    return readFolderEntries(folder, type).value_or(std::vector<std::filesystem::path>{});
 }
 
 }  // namespace kestrix

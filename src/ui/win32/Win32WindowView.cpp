@@ -49,6 +49,9 @@ void Win32WindowView::show() {
     if (HWND first = GetNextDlgTabItem(handle(), nullptr, FALSE)) {
         SetFocus(first);
     }
+    // Drawn now, controls and all, rather than at the message loop's next
+    // turn: the first window may yet wait for the rest of its folder list.
+    RedrawWindow(handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Win32WindowView::showModal(WindowView& owner) {

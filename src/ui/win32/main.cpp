@@ -8,7 +8,7 @@
 #include "platform/DriveTable.h"
 #include "platform/HostFileOperations.h"
 #include "platform/PlatformServices.h"
-#include "platform/win/EarlyFolderListing.h"
+#include "platform/EarlyFolderListing.h"
 #include "platform/win/WinProcessLauncher.h"
 #include "ui/win32/RegistrySettingsStore.h"
 #include "ui/win32/Win32Clipboard.h"
@@ -23,8 +23,8 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const kestrix::DriveTable drives = kestrix::DriveTable::fromSystem();
     // The lists open first where the drive table says the program was started:
-    // that folder is read while the main window is made, and only until the
-    // window is shown.
+    // that folder is read while the main window is made, and serves only
+    // until the window is shown; its sub-folders may follow the shown window.
     std::optional<kestrix::EarlyFolderListing> firstFolder;
     try {
         firstFolder.emplace(drives.toHost(drives.processCurrentDirectory()));
@@ -50,7 +50,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     kestrix::Win32ViewFactory views;
     kestrix::Forms forms(module, views);
     module.runHandler([&forms] { forms.form1().showFirst(); });
-    firstFolder.reset();
+    if (firstFolder) {
+        firstFolder->drop();
+    }
     if (module.programEnding()) {
         return 1;
     }

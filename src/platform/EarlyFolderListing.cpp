@@ -1,10 +1,9 @@
-#include "platform/win/EarlyFolderListing.h"
+#include "platform/EarlyFolderListing.h"
 
+#include <chrono>
 #include <future>
 #include <mutex>
 #include <utility>
-
-#include "platform/win/FolderReading.h"
 
 namespace kestrix {
 
@@ -21,6 +20,14 @@ namespace {
 // The one early listing not yet taken: the program reads one folder early.
 std::mutex untakenGuard;
 std::shared_ptr<PendingListing> untaken;
+
+// The untaken listing when it was read for this folder's sub-folders.
+std::shared_ptr<PendingListing> untakenFor(const fs::path& folder, EntryType type) {
+    if (!untaken || type != EntryType::Folder || untaken->folder.native() != folder.native()) {
+        return nullptr;
+    }
+    return untaken;
+}
 
 }  // namespace
 
@@ -46,25 +53,35 @@ EarlyFolderListing::EarlyFolderListing(fs::path folder, Reader reader)
 }
 
 EarlyFolderListing::~EarlyFolderListing() {
-    {
-        const std::lock_guard lock(untakenGuard);
-        if (untaken == m_pending) {
-            untaken.reset();
-        }
-    }
+    drop();
     m_reading.join();
+}
+
+void EarlyFolderListing::drop() {
+    const std::lock_guard lock(untakenGuard);
+    if (untaken == m_pending) {
+        untaken.reset();
+    }
 }
 
 Listing EarlyFolderListing::take(const fs::path& folder, EntryType type) {
     std::shared_ptr<PendingListing> pending;
     {
         const std::lock_guard lock(untakenGuard);
-        if (!untaken || type != EntryType::Folder || untaken->folder.native() != folder.native()) {
+        pending = untakenFor(folder, type);
+        if (!pending) {
             return std::nullopt;
         }
-        pending = std::exchange(untaken, nullptr);
+        untaken.reset();
     }
     return pending->listing.get();
+}
+
+bool EarlyFolderListing::arriving(const fs::path& folder, EntryType type) {
+    const std::lock_guard lock(untakenGuard);
+    const std::shared_ptr<PendingListing> pending = untakenFor(folder, type);
+    return pending &&
+           pending->listing.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
 }
 
 }  // namespace kestrix
