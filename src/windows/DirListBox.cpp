@@ -80,8 +80,8 @@ void DirListBox::fill(SubFolders subFolders) {
     }
     const int current = static_cast<int>(entries.size()) - 1;
     const std::filesystem::path host = m_drives.toHost(m_path);
-    m_subFoldersToFollow = subFolders == SubFolders::MayFollow &&
-                           folderEntriesArriving(host, EntryType::Folder);
+    m_subFoldersToFollow =
+        subFolders == SubFolders::MayFollow && folderEntriesArriving(host, EntryType::Folder);
     if (!m_subFoldersToFollow) {
         for (const FolderName& name : visibleNames(m_drives, host, EntryType::Folder)) {
             addEntry(name.text,

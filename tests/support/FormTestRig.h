@@ -108,7 +108,7 @@ public:
 
     bool shown = false;
     std::function<void()> onShow = [] {};  // what is seen as the window comes up
-    WindowView* owner = nullptr;  // set by a modal show
+    WindowView* owner = nullptr;           // set by a modal show
     TwipsSize outer;
     std::string movedTo;  // "left top" in whole twips, once moved
     std::map<std::string, FakeControl> controls;

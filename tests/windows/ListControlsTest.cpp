@@ -5,15 +5,15 @@
 #include <future>
 #include <string>
 
+#include "app/SettingsKeys.h"
 #include "platform/EarlyFolderListing.h"
 #include "platform/ErrorNumber.h"
-#include "app/SettingsKeys.h"
 #include "platform/Rows.h"
 #include "support/ErrorNumberOf.h"
 #include "support/FormTestRig.h"
 #include "windows/DirListBox.h"
-#include "windows/Form1.h"
 #include "windows/DriveListBox.h"
+#include "windows/Form1.h"
 
 using namespace kestrix;
 

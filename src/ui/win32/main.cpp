@@ -6,9 +6,9 @@
 
 #include "app/Module1.h"
 #include "platform/DriveTable.h"
+#include "platform/EarlyFolderListing.h"
 #include "platform/HostFileOperations.h"
 #include "platform/PlatformServices.h"
-#include "platform/EarlyFolderListing.h"
 #include "platform/win/WinProcessLauncher.h"
 #include "ui/win32/RegistrySettingsStore.h"
 #include "ui/win32/Win32Clipboard.h"
