@@ -30,29 +30,47 @@ wine_prefix_create "$work/prefix"
 # Nothing stored: KESTRIX opens on its current folder, as at a first start.
 cd "$work"
 
+window_shown() {
+    [ -n "$(xdotool search --onlyvisible --name '^KESTRIX$' 2>/dev/null)" ]
+}
+
+# Polls until the command given succeeds; fails saying what did not happen
+# after 30 s, so that a window that does not come fails the run.
+wait_for() {
+    local missing=$1 deadline=$((SECONDS + 30))
+    shift
+    until "$@"; do
+        if [ $SECONDS -ge $deadline ]; then
+            echo "$missing within 30 s" >&2
+            return 1
+        fi
+        sleep 0.005
+    done
+}
+
+# Ends a started program. Until its window is gone, the next round would find
+# it at once.
+end_program() {
+    kill "$1" 2>/dev/null
+    wait "$1" 2>/dev/null || true
+    while window_shown; do
+        sleep 0.01
+    done
+}
+
 # Milliseconds from start to a visible window titled KESTRIX; the program is
-# ended afterwards. Bounded: a window that does not come fails the run.
+# ended afterwards.
 time_to_window() {
     local program=$1 start now pid
     start=$(date +%s%N)
     wine "$program" >/dev/null 2>&1 &
     pid=$!
-    local deadline=$((SECONDS + 30))
-    until [ -n "$(xdotool search --onlyvisible --name '^KESTRIX$' 2>/dev/null)" ]; do
-        if [ $SECONDS -ge $deadline ]; then
-            echo "no window from $program within 30 s" >&2
-            kill "$pid" 2>/dev/null
-            return 1
-        fi
-        sleep 0.005
-    done
+    if ! wait_for "no window from $program" window_shown; then
+        end_program "$pid"
+        return 1
+    fi
     now=$(date +%s%N)
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null || true
-    # Until the window is gone, the next round would find it at once.
-    while [ -n "$(xdotool search --onlyvisible --name '^KESTRIX$' 2>/dev/null)" ]; do
-        sleep 0.01
-    done
+    end_program "$pid"
     echo $(((now - start) / 1000000))
 }
 
@@ -60,27 +78,21 @@ time_to_window() {
 # another program (the folder list's row count: the window takes input), and
 # the rows, measured by bench/win32/first_answer.exe, which looks for the
 # window before KESTRIX.exe starts.
+probe_looking() {
+    grep -q looking "$work/answer" 2>/dev/null
+}
 time_to_answer() {
-    local probe pid deadline=$((SECONDS + 30))
+    local probe pid answered=0
     wine "$build/bench/win32/first_answer.exe" >"$work/answer" 2>/dev/null &
     probe=$!
-    until grep -q looking "$work/answer" 2>/dev/null; do
-        if [ $SECONDS -ge $deadline ]; then
-            echo "first_answer.exe did not start within 30 s" >&2
-            kill "$probe" 2>/dev/null
-            return 1
-        fi
-        sleep 0.01
-    done
+    if ! wait_for "first_answer.exe did not start" probe_looking; then
+        kill "$probe" 2>/dev/null
+        return 1
+    fi
     wine "$build/KESTRIX.exe" >/dev/null 2>&1 &
     pid=$!
-    local answered=0
     wait "$probe" || answered=$?
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null || true
-    while [ -n "$(xdotool search --onlyvisible --name '^KESTRIX$' 2>/dev/null)" ]; do
-        sleep 0.01
-    done
+    end_program "$pid"
     if [ "$answered" -ne 0 ]; then
         echo "KESTRIX.exe did not answer" >&2
         return 1
