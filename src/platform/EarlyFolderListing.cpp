@@ -13,6 +13,7 @@ using Listing = std::optional<std::vector<fs::path>>;
 struct PendingListing {
     fs::path folder;
     std::future<Listing> listing;
+    bool arrivedLate = false;
 };
 
 namespace {
@@ -80,8 +81,17 @@ Listing EarlyFolderListing::take(const fs::path& folder, EntryType type) {
 bool EarlyFolderListing::arriving(const fs::path& folder, EntryType type) {
     const std::lock_guard lock(untakenGuard);
     const std::shared_ptr<PendingListing> pending = untakenFor(folder, type);
-    return pending &&
-           pending->listing.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    if (!pending ||
+        pending->listing.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        return false;
+    }
+    pending->arrivedLate = true;
+    return true;
+}
+
+bool EarlyFolderListing::arrivedLate() const {
+    const std::lock_guard lock(untakenGuard);
+    return m_pending->arrivedLate;
 }
 
 }  // namespace kestrix

@@ -35,6 +35,9 @@ public:
     // What was not taken by now is dropped, as the folder may change from
     // here on; the read goes on until it ends, without holding anyone up.
     void drop();
+    // Whether a list asked for this listing while it was still being read,
+    // and so showed without the rows that came with it later.
+    bool arrivedLate() const;
 
     // The early listing when this is the read it was made for, once.
     static std::optional<std::vector<std::filesystem::path>> take(

@@ -25,6 +25,7 @@ TEST(EarlyFolderListing, ServesOnlyTheFirstReadOfItsOwnSubFolders) {
             EarlyFolderListing dropped(folder, [early](auto&) { return early; });
             dropped.drop();
             EXPECT_EQ(folderEntryNames(folder, EntryType::Folder), Names{"on disk"});
+            EXPECT_FALSE(dropped.arrivedLate());
         }
         std::promise<void> release;
         const EarlyFolderListing listing(folder,
@@ -33,6 +34,7 @@ TEST(EarlyFolderListing, ServesOnlyTheFirstReadOfItsOwnSubFolders) {
                                              return early;
                                          });
         EXPECT_TRUE(folderEntriesArriving(folder, EntryType::Folder));
+        EXPECT_TRUE(listing.arrivedLate());
         EXPECT_FALSE(folderEntriesArriving(folder, EntryType::File));
         EXPECT_FALSE(folderEntriesArriving(folder / "on disk", EntryType::Folder));
         EXPECT_EQ(folderEntryNames(folder / "on disk", EntryType::Folder), Names());

@@ -35,6 +35,14 @@ void Win32MessageLoop::runPending() {
     }
 }
 
+void Win32MessageLoop::dropInput() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+}
+
 void Win32MessageLoop::dispatch(MSG& message) {
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (root != nullptr && Win32WindowView::isFormWindow(root) &&

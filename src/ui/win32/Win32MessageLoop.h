@@ -19,6 +19,9 @@ public:
     static bool runWhile(const std::function<bool()>& condition);
     // Runs the messages that are waiting, then returns.
     static void runPending();
+    // Drops the clicks and keys waiting for the program's windows; the
+    // frame's own buttons and what the program posts itself stay.
+    static void dropInput();
 
 private:
     static void dispatch(MSG& message);

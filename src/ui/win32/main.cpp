@@ -51,6 +51,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     kestrix::Forms forms(module, views);
     module.runHandler([&forms] { forms.form1().showFirst(); });
     if (firstFolder) {
+        // Clicks and keys given while the shown window waited for its folder
+        // list were aimed at rows that have moved since.
+        if (firstFolder->arrivedLate()) {
+            kestrix::Win32MessageLoop::dropInput();
+        }
         firstFolder->drop();
     }
     if (module.programEnding()) {

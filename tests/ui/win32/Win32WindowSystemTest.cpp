@@ -5,6 +5,7 @@
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "ui/win32/Win32MessageLoop.h"
 #include "ui/win32/Win32ViewFactory.h"
@@ -90,6 +91,24 @@ TEST(Win32WindowSystemTest, RunningPendingEventsKeepsTheQuit) {
     PostMessageW(button, BM_CLICK, 0, 0);
     system.runPendingEvents();
     EXPECT_EQ(takeQuit(), 5);
+}
+
+// Clicks and keys given while the first window waited for its folder list
+// are dropped; what the program posts itself stays.
+TEST(Win32WindowSystemTest, DroppingInputKeepsWhatTheProgramPosted) {
+    Win32ViewFactory factory;
+    FormViews views = factory.create(window("KESTRIX"));
+    HWND button = GetWindow(handleOf(views), GW_CHILD);
+    for (const UINT input : {WM_KEYDOWN, WM_CHAR, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL, BM_CLICK}) {
+        PostMessageW(button, input, 0, 0);
+    }
+    Win32MessageLoop::dropInput();
+    std::vector<UINT> left;
+    MSG message{};
+    while (PeekMessageW(&message, button, 0, 0, PM_REMOVE)) {
+        left.push_back(message.message);
+    }
+    EXPECT_EQ(left, std::vector<UINT>{BM_CLICK});
 }
 
 // An error that escapes a handler reaches the error handler inside the
