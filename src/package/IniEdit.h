@@ -28,7 +28,9 @@ public:
     // The settings text with the edit made, every other byte as it was; new
     // lines end as the text's first line does. Nothing when the text holds
     // the section more than once, or, for Ini=, the key more than once: which
-    // one the game reads is not for this program to guess.
+    // one the game reads is not for this program to guess; nor when a
+    // carriage return stands before anything but a line feed, where a line's
+    // end is unclear.
     std::optional<std::string> appliedTo(std::string_view text) const;
 
 private:

@@ -1,5 +1,8 @@
 #include "package/PackageDescription.h"
 
+#include <string>
+#include <utility>
+
 #include "package/IniSections.h"
 #include "package/PackageRefusal.h"
 
@@ -66,10 +69,13 @@ PackageDescription PackageDescription::parse(std::string_view manifestIni,
             for (const auto& [key, value] : *entries) {
                 if (IniSections::sameName(key, "Ini") || IniSections::sameName(key, "AddIni")) {
                     description.m_iniEdits.push_back(key + "=" + value);
-                } else if ((IniSections::sameName(key, "File") ||
-                            IniSections::sameName(key, "Copy")) &&
-                           fieldOf(value, "Flags") != "3" && !fieldOf(value, "Src").empty()) {
-                    description.m_groupFiles.push_back(fieldOf(value, "Src"));
+                } else if (IniSections::sameName(key, "File") ||
+                           IniSections::sameName(key, "Copy")) {
+                    // Flags=3 marks the setup's own files, which describe the package.
+                    std::string source = fieldOf(value, "Src");
+                    if (fieldOf(value, "Flags") != "3" && !source.empty()) {
+                        description.m_groupFiles.push_back(std::move(source));
+                    }
                 }
             }
         }

@@ -1,5 +1,7 @@
 #include "windows/SelfInstall.h"
 
+#include <string>
+
 #include "app/Module1.h"
 #include "package/PackageInstallation.h"
 #include "package/PackageRefusal.h"
@@ -10,6 +12,24 @@
 #include "windows/InstallPreview.h"
 
 namespace kestrix {
+namespace {
+
+// Where the player's settings are, as the player knows the folder.
+constexpr const char* SettingsFolder = "~/.utpg/System";
+
+// The package's settings edits that were made, or those that were not, each
+// on a line of its own after a line break.
+std::string editsOf(const InstallPlan& plan, bool applied) {
+    std::string lines;
+    for (const SettingsEdit& edit : plan.settingsEdits) {
+        if (edit.applied == applied) {
+            lines += "\n" + edit.asWritten;
+        }
+    }
+    return lines;
+}
+
+}  // namespace
 
 SelfInstall::SelfInstall(Module1& module, ViewFactory& factory)
     : m_module(module), m_factory(factory) {}
@@ -60,20 +80,15 @@ void SelfInstall::run(ClassicForm& owner) {
         return;
     }
     std::string done = caption + " is installed.";
-    for (const bool applied : {true, false}) {
-        std::string list;
-        for (const SettingsEdit& edit : plan->settingsEdits) {
-            if (edit.applied == applied) {
-                list += "\n" + edit.asWritten;
-            }
-        }
-        if (!list.empty()) {
-            done += applied ? "\n\nKESTRIX made these changes to your settings (~/.utpg/System):"
-                            : "\n\nKESTRIX did not make these changes, which the package asks "
-                              "for: make them yourself in the game's ini files (~/.utpg/System) "
-                              "if you need them.";
-            done += list;
-        }
+    if (const std::string made = editsOf(*plan, true); !made.empty()) {
+        done += std::string("\n\nKESTRIX made these changes to your settings (") + SettingsFolder +
+                "):" + made;
+    }
+    if (const std::string listed = editsOf(*plan, false); !listed.empty()) {
+        done += std::string(
+                    "\n\nKESTRIX did not make these changes, which the package asks for: "
+                    "make them yourself in the game's ini files (") +
+                SettingsFolder + ") if you need them." + listed;
     }
     services.messageBox.show(done);
 }

@@ -19,11 +19,6 @@ namespace {
 // Escape.
 constexpr int FirstControlId = 100;
 
-bool isLabelled(const FormLayout& layout, const std::string& name) {
-    return std::any_of(layout.controls.begin(), layout.controls.end(),
-                       [&name](const ControlLayout& c) { return c.labelFor == name; });
-}
-
 // The order of creation is the z-order, which is both the tab order and where
 // screen readers look for a control's label: Microsoft Active Accessibility
 // names a list or a combo box after the static text found by walking back in
@@ -60,6 +55,13 @@ void startGroup(HWND control) {
     SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | WS_GROUP);
 }
 
+// A control the forms reach through its view, by its name.
+template <typename View, typename Control>
+Control* withView(FormViews& views, const std::string& name, Control* control) {
+    views.add(name, static_cast<View*>(control));
+    return control;
+}
+
 }  // namespace
 
 Win32ViewFactory::Win32ViewFactory() : Win32ViewFactory(ScreenScale::ofScreen()) {}
@@ -75,6 +77,7 @@ FormViews Win32ViewFactory::create(const FormLayout& layout) {
     Win32Control* enterClicks = nullptr;
     Win32Control* escapeClicks = nullptr;
     int id = FirstControlId;
+    const ControlLayout* previous = nullptr;
     for (const ControlLayout* control : creationOrder(layout)) {
         const ControlLayout& c = *control;
         Win32Control* created = nullptr;
@@ -83,9 +86,9 @@ FormViews Win32ViewFactory::create(const FormLayout& layout) {
                 created = form.adopt(std::make_unique<Win32Label>(c, parent, id, m_scale, m_font));
                 break;
             case ControlKind::Button: {
-                Win32Button* button =
-                    form.adopt(std::make_unique<Win32Button>(c, parent, id, m_scale, m_font));
-                views.add(c.name, static_cast<ButtonView*>(button));
+                Win32Button* button = withView<ButtonView>(
+                    views, c.name,
+                    form.adopt(std::make_unique<Win32Button>(c, parent, id, m_scale, m_font)));
                 if (c.name == layout.enterClicks) {
                     enterClicks = button;
                 }
@@ -95,38 +98,32 @@ FormViews Win32ViewFactory::create(const FormLayout& layout) {
                 created = button;
                 break;
             }
-            case ControlKind::DriveList: {
-                auto* list =
-                    form.adopt(std::make_unique<Win32DriveList>(c, parent, id, m_scale, m_font));
-                views.add(c.name, static_cast<DriveListView*>(list));
-                created = list;
+            case ControlKind::DriveList:
+                created = withView<DriveListView>(
+                    views, c.name,
+                    form.adopt(std::make_unique<Win32DriveList>(c, parent, id, m_scale, m_font)));
                 break;
-            }
-            case ControlKind::DirList: {
-                auto* list =
-                    form.adopt(std::make_unique<Win32DirList>(c, parent, id, m_scale, m_font));
-                views.add(c.name, static_cast<DirListView*>(list));
-                created = list;
+            case ControlKind::DirList:
+                created = withView<DirListView>(
+                    views, c.name,
+                    form.adopt(std::make_unique<Win32DirList>(c, parent, id, m_scale, m_font)));
                 break;
-            }
-            case ControlKind::FileList: {
-                auto* list =
-                    form.adopt(std::make_unique<Win32FileList>(c, parent, id, m_scale, m_font));
-                views.add(c.name, static_cast<FileListView*>(list));
-                created = list;
+            case ControlKind::FileList:
+                created = withView<FileListView>(
+                    views, c.name,
+                    form.adopt(std::make_unique<Win32FileList>(c, parent, id, m_scale, m_font)));
                 break;
-            }
-            case ControlKind::ComboBox: {
-                auto* combo =
-                    form.adopt(std::make_unique<Win32ComboBox>(c, parent, id, m_scale, m_font));
-                views.add(c.name, static_cast<ComboBoxView*>(combo));
-                created = combo;
+            case ControlKind::ComboBox:
+                created = withView<ComboBoxView>(
+                    views, c.name,
+                    form.adopt(std::make_unique<Win32ComboBox>(c, parent, id, m_scale, m_font)));
                 break;
-            }
         }
-        if (isLabelled(layout, c.name)) {
+        // A label is made right before the control it names.
+        if (previous != nullptr && previous->labelFor == c.name) {
             startGroup(created->handle());
         }
+        previous = &c;
         ++id;
     }
     form.setKeyButtons(enterClicks, escapeClicks);
