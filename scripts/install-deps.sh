@@ -11,13 +11,14 @@ run_packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev fonts-liberation2)
 # programs are 64-bit: recommendations are left out. The 32-bit mingw-w64
 # compiler builds the 32-bit stand-in for the game's setup tool, which is a
 # 32-bit program.
-# fonts-wine: the faces Wine draws Windows programs in; Xvfb, xdotool, x11-utils
-# and imagemagick: the display the Windows program is driven and shown on.
+# fonts-wine: the faces Wine draws Windows programs in; Xvfb, xdotool, x11-utils:
+# the display the Windows program is driven on; imagemagick takes the pictures
+# of it (scripts/screenshots.sh).
 windows_packages=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 fonts-wine
     xvfb xdotool x11-utils imagemagick)
-# clang with its runtime libraries builds the fuzz target; Xvfb, xdotool,
-# x11-utils and imagemagick drive and show the real windows; xclip
+# clang with its runtime libraries builds the fuzz target; Xvfb, xdotool and
+# x11-utils drive the real windows, and imagemagick takes their pictures; xclip
 # reads the clipboard that the program leaves behind.
 test_packages=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
     xvfb xdotool x11-utils xclip imagemagick)

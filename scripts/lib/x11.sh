@@ -5,8 +5,8 @@
 # are found by their titles, controls by their places in the windows' layouts,
 # and input goes in through the X server (XTEST), not through Qt.
 # Sourced by the end-to-end tests, the screenshots, the package check and the
-# benchmarks (through program.sh where they drive a program); needs Xvfb, xdotool,
-# xwininfo (x11-utils) and ImageMagick.
+# benchmarks (through program.sh where they drive a program); needs Xvfb, xdotool
+# and xwininfo (x11-utils).
 
 # Every wait is bounded: a window that does not come is a failure, not a hang.
 : "${WAIT_SECONDS:=15}"
@@ -231,9 +231,4 @@ press_keys() {
 
 type_text() {
     xdotool type --delay 20 -- "$1"
-}
-
-# Saves window $1 as the PNG file $2.
-capture_window() {
-    import -window "$1" "$2"
 }

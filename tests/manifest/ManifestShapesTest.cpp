@@ -24,7 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path fixtures = KESTRIX_MANIFEST_FIXTURES;
+const fs::path fixtures = fs::path(KESTRIX_TEST_DATA) / "manifests";
 
 // A column's list, in the window's code page; "-" is none.
 std::vector<std::string> inCodePage(const std::string& column, char separator) {

@@ -30,11 +30,12 @@ inline std::vector<std::string> listOf(const std::string& field, char separator 
     return parts;
 }
 
-// The texts with "|" between them, as listOf reads them.
-inline std::string joined(const std::vector<std::string>& texts) {
+// The texts with "|" between them, as listOf reads them, or another separator.
+inline std::string joined(const std::vector<std::string>& texts,
+                          const std::string& separator = "|") {
     std::string all;
     for (const std::string& text : texts) {
-        all += (&text == &texts.front() ? "" : "|") + text;
+        all += (&text == &texts.front() ? "" : separator) + text;
     }
     return all;
 }

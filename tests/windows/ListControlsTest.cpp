@@ -7,7 +7,6 @@
 
 #include "app/SettingsKeys.h"
 #include "platform/EarlyFolderListing.h"
-#include "platform/ErrorNumber.h"
 #include "platform/Rows.h"
 #include "support/ErrorNumberOf.h"
 #include "support/FormTestRig.h"

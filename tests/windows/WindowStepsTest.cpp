@@ -17,14 +17,6 @@ namespace {
 
 using Step = std::vector<std::string>;
 
-std::string joined(const std::vector<std::string>& parts, const std::string& separator = "|") {
-    std::string all;
-    for (std::size_t at = 0; at < parts.size(); ++at) {
-        all += (at ? separator : "") + parts[at];
-    }
-    return all;
-}
-
 // One scenario of window-steps.txt played by the user on a fresh rig. The
 // steps after a window opens modally are taken in it, until "close" closes
 // it by its frame; a window that does not open leaves them to its owner.
